@@ -1,0 +1,12 @@
+# Decision logic that needs no window: compiled into the Windows program and,
+# on the host, with the sanitizers and the fuzzer. Later subsystems append here.
+set(PORTABLE_SOURCES
+  src/app/version_name.cpp
+  src/app/settings_reader.cpp
+  src/framework/error_text.cpp
+)
+set(PORTABLE_TESTS
+  tests/app/version_name_test.cpp
+  tests/app/settings_reader_test.cpp
+  tests/framework/error_text_test.cpp
+)

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian 12 machine.
+# Idempotent: a machine that already has it all returns in a second.
+set -euo pipefail
+
+pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xdotool x11-utils
+      imagemagick locales fonts-wqy-microhei cmake ninja-build googletest
+      clang libclang-rt-14-dev g++ dpkg-dev)
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  need_update=1
+fi
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ] || [ -n "${need_update:-}" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The cross compiler must use posix threads (std::thread in the icon workers).
+for t in gcc g++; do
+  cur=$(readlink -f "/usr/bin/i686-w64-mingw32-$t" 2>/dev/null || true)
+  case "$cur" in *posix*) ;; *) update-alternatives --set "i686-w64-mingw32-$t" "/usr/bin/i686-w64-mingw32-$t-posix" >/dev/null 2>&1 || true ;; esac
+done
+
+# Code page 936 under Wine needs the zh_CN.UTF-8 locale.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
+  sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

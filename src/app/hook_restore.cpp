@@ -1,0 +1,71 @@
+#include "app/hook_restore.h"
+
+#include "framework/errors.h"
+
+#include <windows.h>
+
+namespace {
+const char kCannotCopy[] = "无法拷贝文件";
+
+// An open file that is closed when it goes out of scope.
+class File {
+public:
+    explicit File(HANDLE handle) : handle_(handle) {}
+    ~File() { Close(); }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close()
+    {
+        if (Valid())
+            ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+private:
+    HANDLE handle_;
+};
+
+[[noreturn]] void RaiseFileError() { throw InOutError(static_cast<int>(::GetLastError())); }
+}
+
+void RestoreLibraryFromBackup(const std::string& backup, const std::string& library)
+{
+    File source(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!source.Valid())
+        RaiseFileError();
+    // The first byte of the backup is not part of the library.
+    if (::SetFilePointer(source.Get(), 1, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
+        ::GetLastError() != NO_ERROR)
+        RaiseFileError();
+
+    File target(::CreateFileA(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+    if (!target.Valid())
+        RaiseFileError();
+
+    try {
+        char block[500];
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(source.Get(), block, sizeof block, &got, nullptr))
+                RaiseFileError();
+            if (got == 0)
+                break;
+            DWORD written = 0;
+            if (!::WriteFile(target.Get(), block, got, &written, nullptr))
+                RaiseFileError();
+            if (written < got)
+                throw InOutError(101, kCannotCopy);
+        }
+    } catch (...) {
+        // Never leave a truncated library behind: it would load and crash later.
+        target.Close();
+        ::DeleteFileA(library.c_str());
+        throw;
+    }
+    // The library is closed before the backup.
+    target.Close();
+    source.Close();
+}

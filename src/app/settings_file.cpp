@@ -1,0 +1,75 @@
+#include "app/settings_file.h"
+
+#include "framework/errors.h"
+
+#include <windows.h>
+
+namespace {
+[[noreturn]] void RaiseFileError() { throw InOutError(static_cast<int>(::GetLastError())); }
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Replaces `target` with `source`; Windows 9x has no MoveFileEx.
+bool ReplaceWith(const std::string& source, const std::string& target)
+{
+    if (::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return false;
+    if (FileExists(target) && !::DeleteFileA(target.c_str()))
+        return false;
+    return ::MoveFileA(source.c_str(), target.c_str()) != FALSE;
+}
+}
+
+std::optional<SettingsReadResult> LoadSettingsFile(const std::string& path)
+{
+    if (!FileExists(path))
+        return std::nullopt;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        RaiseFileError();
+    // Only the first two lines matter; a huge file is read no further than needed.
+    std::string content;
+    char block[4096];
+    DWORD got = 0;
+    BOOL ok = TRUE;
+    while ((ok = ::ReadFile(file, block, sizeof block, &got, nullptr)) && got > 0 && content.size() < (1u << 20))
+        content.append(block, got);
+    DWORD error = ::GetLastError();
+    ::CloseHandle(file);
+    if (!ok)
+        throw InOutError(static_cast<int>(error));
+    return ReadSettings(content);
+}
+
+void SaveSettingsFile(const std::string& path, bool first, bool second)
+{
+    const std::string temporary = path + ".new";
+    const std::string content = FormatSettings(first, second);
+    HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        RaiseFileError();
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+              written == content.size() && ::FlushFileBuffers(file);
+    DWORD error = ok ? 0 : ::GetLastError();
+    if (!::CloseHandle(file) && ok) {
+        ok = false;
+        error = ::GetLastError();
+    }
+    if (ok && !ReplaceWith(temporary, path)) {
+        ok = false;
+        error = ::GetLastError();
+    }
+    if (!ok) {
+        ::DeleteFileA(temporary.c_str());
+        throw InOutError(error ? static_cast<int>(error) : 101);
+    }
+}

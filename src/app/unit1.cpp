@@ -1,0 +1,397 @@
+#include "app/unit1.h"
+
+#include "app/hook_restore.h"
+#include "app/map_file.h"
+#include "app/settings_file.h"
+#include "app/version_name.h"
+#include "desktops/desktops.h"
+#include "framework/application.h"
+#include "framework/errors.h"
+#include "framework/os.h"
+
+#include "resource_ids.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
+std::string ProgramDir, SoundDir, SettingsPath, MyProgramsDir;
+std::string FavoritesDir, StartMenuDir, CommonStartMenuDir, SendToDir, MyDocumentsDir;
+std::string WindowsDir, WinVersionName, InstanceDesktop;
+std::unique_ptr<ImageList> IconList;
+bool BuildingFormMenu = false;
+bool TrayIconsHidden = false;
+bool RightClickPending = false;
+POINT HookClickPoint{};
+MenuItem* LastFolderItem = nullptr;
+bool MouseHookStarted = false;
+void* SharedBlock = nullptr;
+HANDLE SharedBlockHandle = nullptr;
+HANDLE DeskInstanceProcess = nullptr;
+HANDLE CtfmonProcess = nullptr;
+std::string PeerMessageText;
+std::string IconSourcePath;
+int LastIconIndex = -1;
+
+TForm1* Form1 = nullptr;
+
+namespace {
+const char kSettingsMissing[] = "设置文件不存在,无法读取  ";
+const char kErrorCaption[] = "出错";
+const char kCannotQuitOnDesk2[] = "你现在在桌面2，无法退出，请转到默认桌面退出！";
+const char kLibraryRestoring[] = "文件丢失，SysHookDLL.dll不是病毒文件，现在即刻恢复！\r我为什么要这样设计？ 参见帮助";
+const char kPeerNotFound[] = "发送消息目标窗口没找到！";
+const char kPeerSearchCaption[] = "boxianlinsi";
+const char kPeerWindowClass[] = "tform1";
+const char kDesk2IconFile[] = "tubiaodesk2.ico";
+const char kDeskSwitchMutex[] = "DeskSwitch";
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string CurrentDirectory()
+{
+    DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0)
+        return std::string();
+    std::string dir(needed, '\0');
+    DWORD length = ::GetCurrentDirectoryA(needed, dir.data());
+    dir.resize(length < needed ? length : 0);
+    return dir;
+}
+
+HICON LoadIconFile(const std::string& path)
+{
+    HICON icon = static_cast<HICON>(::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                                 ::GetSystemMetrics(SM_CYICON), LR_LOADFROMFILE));
+    if (!icon) {
+        DWORD code = ::GetLastError();
+        std::string reason = code ? SystemErrorMessage(code) : std::string();
+        throw Exception("Cannot open file \"" + path + "\". " + reason);
+    }
+    return icon;
+}
+}
+
+void ResetProgramState()
+{
+    ProgramDir.clear();
+    SoundDir.clear();
+    SettingsPath.clear();
+    MyProgramsDir.clear();
+    FavoritesDir.clear();
+    StartMenuDir.clear();
+    CommonStartMenuDir.clear();
+    SendToDir.clear();
+    MyDocumentsDir.clear();
+    WindowsDir.clear();
+    WinVersionName.clear();
+    InstanceDesktop.clear();
+    IconList.reset();
+    BuildingFormMenu = TrayIconsHidden = RightClickPending = MouseHookStarted = false;
+    HookClickPoint = POINT{};
+    LastFolderItem = nullptr;
+    SharedBlock = nullptr;
+    SharedBlockHandle = nullptr;
+    DeskInstanceProcess = CtfmonProcess = nullptr;
+    PeerMessageText.clear();
+    IconSourcePath.clear();
+    LastIconIndex = -1;
+}
+
+TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
+{
+    Form1 = this;
+    SetFont("MS Sans Serif", -11);
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    icon_ = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 32, 32, 0));
+    SetFormIcon(icon_);
+
+    Panel1 = std::make_unique<Panel>(Handle(), 24, 16, 329, 145);
+    Image1 = std::make_unique<Picture>(Panel1->Handle());
+    Image1->SetBitmap(static_cast<HBITMAP>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Image1->SetHint("请右键单击托盘菜单（任务栏右下角）");
+
+    if (HBITMAP glyphs = static_cast<HBITMAP>(
+            ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+        ImageList1.AppendMasked(glyphs, RGB(255, 0, 255));
+        ::DeleteObject(glyphs);
+    }
+    MainMenu1.SetImages(&ImageList1);
+    PopupMenu1.SetImages(&ImageList1);
+    BuildMainMenu();
+    BuildPopupMenu();
+    PopupMenu1.OnPopup = [this](PopupMenu* sender) { PopupMenu1Popup(sender); };
+    SetMainMenu(&MainMenu1);
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+    if (desk2Icon_)
+        ::DestroyIcon(desk2Icon_);
+}
+
+void TForm1::SetFormIcon(HICON icon)
+{
+    SetIcon(icon);
+    Application::Instance().SetIcon(icon);
+}
+
+std::string TForm1::GetWinVersionName()
+{
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    ::GetVersionExA(&info);
+    return ::GetWinVersionName(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+void TForm1::FormCreate(MenuItem*)
+{
+    WinVersionName = GetWinVersionName();
+    SetCaption(Caption() + "  ");
+    TrayIconsHidden = false;
+    IconList = std::make_unique<ImageList>();
+    IconList->Assign(ImageList1);
+    RightClickPending = false;
+    qidongyincang->SetVisible(false);
+    diaoru->SetVisible(false);
+
+    ProgramDir = CurrentDirectory();
+    SoundDir = (ProgramDir + "\\音效").substr(0, 255);
+    SettingsPath = ProgramDir + "\\" + "set";
+    MyProgramsDir = ProgramDir + "\\" + "我的程序";
+
+    BuildingFormMenu = false;
+    cenxvkuaijiedongtaiClick(nullptr);
+    LastFolderItem = menu_cenxvkuaijie;
+    liecukeyiexelnkzi(MyProgramsDir, menu_cenxvkuaijie);
+    BuildingFormMenu = true;
+    formmenuwodecenxvdongtaiClick(nullptr);
+    LastFolderItem = formmenu_wodecenxv;
+    liecukeyiexelnkzi(MyProgramsDir, formmenu_wodecenxv);
+
+    xitongtesuClick(nullptr);
+    diaoruClick(nullptr);
+
+    if (TheDesktop().CurrentDesktopName() == kDefaultDesktop) {
+        InstanceDesktop = kDefaultDesktop;
+        morenzuomian->SetChecked(true);
+        zuomian2->SetChecked(false);
+        MouseHookStarted = true;
+        if (rejianyincang->Checked())
+            rejianyincangClick(nullptr);
+        if (yongrejianqiehuanzuomian->Checked())
+            yongrejianqiehuanzuomianClick(nullptr);
+    } else {
+        InstanceDesktop = kSecondDesktop;
+        zuomian2->SetChecked(true);
+        morenzuomian->SetChecked(false);
+        MouseHookStarted = false;
+        HICON icon = LoadIconFile(ProgramDir + "\\" + kDesk2IconFile);
+        if (desk2Icon_)
+            ::DestroyIcon(desk2Icon_);
+        desk2Icon_ = icon;
+        SetFormIcon(desk2Icon_);
+        if (WinVersionName == "win7" && yongrejianqiehuanzuomian->Checked())
+            yongrejianqiehuanzuomianClick(nullptr);
+    }
+
+    RestoreHookLibrary();
+
+    if (TheDesktop().CurrentDesktopName() == kDefaultDesktop)
+        StartMouseHook();
+
+    char windows[261] = {};
+    ::GetWindowsDirectoryA(windows, sizeof windows);
+    WindowsDir = windows;
+
+    SharedBlockHandle = nullptr;
+    OpenSharedBlock(SharedBlock, SharedBlockHandle);
+    if (SharedBlock) {
+        const RECT bounds = Bounds();
+        const INT32 fields[2] = {static_cast<INT32>(bounds.left), static_cast<INT32>(bounds.right - bounds.left)};
+        std::memcpy(SharedBlock, fields, sizeof fields);
+    }
+
+    mutex_ = ::CreateMutexA(nullptr, FALSE, kDeskSwitchMutex);
+    if (::GetLastError() != ERROR_ALREADY_EXISTS)
+        LaunchOnDesktop(kSecondDesktop);
+    TheDesktop().ClearDesktops();
+
+    huanpifuClick(nullptr);
+}
+
+void TForm1::RestoreHookLibrary()
+{
+    const std::string backup = ProgramDir + "\\" + "copy_Key.dll";
+    const std::string library = ProgramDir + "\\" + "SysHookDLL.dll";
+    if (FileExists(library))
+        return;
+    Application::Instance().ShowMessage(kLibraryRestoring);
+    RestoreLibraryFromBackup(backup, library);
+}
+
+void TForm1::FormShow(MenuItem*)
+{
+    if (TheDesktop().CurrentDesktopName() == kDefaultDesktop) {
+        baocun->SetEnabled(true);
+        rejianyincang->SetEnabled(true);
+        yongrejianqiehuanzuomian->SetEnabled(true);
+    } else {
+        baocun->SetEnabled(false);
+        rejianyincang->SetEnabled(false);
+        // On Windows 7 the second instance keeps its Ctrl+F11 option.
+        if (!(WinVersionName == "win7" && InstanceDesktop == kSecondDesktop))
+            yongrejianqiehuanzuomian->SetEnabled(false);
+    }
+}
+
+void TForm1::FormResize(MenuItem*) {}
+
+void TForm1::FormClose(MenuItem*, CloseAction& action)
+{
+    try {
+        if (TheDesktop().CurrentDesktopName() != kDefaultDesktop) {
+            Os().ShowMessageBox(Handle(), kCannotQuitOnDesk2, kErrorCaption, MB_OK);
+            action = CloseAction::None;
+            return;
+        }
+        if (MouseHookStarted)
+            StopMouseHook();
+        // Saved before the hotkeys are released below, so the file keeps the user's choices.
+        if (InstanceDesktop == kDefaultDesktop)
+            baocunClick(nullptr);
+        if (TrayIconsHidden)
+            huifuClick(nullptr);
+        if (TheDesktop().CurrentDesktopName() == kDefaultDesktop) {
+            if (rejianyincang->Checked()) {
+                rejianyincang->SetChecked(false);
+                rejianyincangClick(nullptr);
+            }
+            if (yongrejianqiehuanzuomian->Checked()) {
+                yongrejianqiehuanzuomian->SetChecked(false);
+                yongrejianqiehuanzuomianClick(nullptr);
+            }
+        }
+        IconList.reset();
+        if (InstanceDesktop == kDefaultDesktop && SharedBlock)
+            CloseSharedBlock(SharedBlock, SharedBlockHandle);
+        for (HANDLE process : {DeskInstanceProcess, CtfmonProcess}) {
+            if (!process)
+                continue;
+            DWORD code = 0;
+            ::GetExitCodeProcess(process, &code);
+            Os().TerminateProcess(process, code);
+        }
+        Application::Instance().Terminate();
+    } catch (...) {
+        Os().MessageBeep(0);
+        Application::Instance().Terminate();
+    }
+}
+
+void TForm1::N5Click(MenuItem*) { ::SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TForm1::houculiClick(MenuItem*)
+{
+    // A temporary icon of the main window: adding and deleting it makes the
+    // taskbar lay its icons out afresh without touching the program's own icon.
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = Handle();
+    data.uID = 0;
+    data.uFlags = NIF_ICON;
+    data.hIcon = icon_;
+    ::Shell_NotifyIconA(NIM_ADD, &data);
+    NOTIFYICONDATAA removal{};
+    removal.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    removal.hWnd = Handle();
+    removal.uID = 0;
+    ::Shell_NotifyIconA(NIM_DELETE, &removal);
+}
+
+std::string TForm1::GetSpecialFolderPath(int csidl)
+{
+    char path[256] = {};
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(::SHGetSpecialFolderLocation(Application::Instance().Handle(), csidl, &items)) && items) {
+        ::SHGetPathFromIDListA(items, path);
+        ::CoTaskMemFree(items);
+    }
+    return path;
+}
+
+void TForm1::xitongtesuClick(MenuItem*)
+{
+    FavoritesDir = GetSpecialFolderPath(CSIDL_FAVORITES);
+    StartMenuDir = GetSpecialFolderPath(CSIDL_STARTMENU);
+    CommonStartMenuDir = GetSpecialFolderPath(CSIDL_COMMON_STARTMENU);
+    SendToDir = GetSpecialFolderPath(CSIDL_SENDTO);
+    MyDocumentsDir = GetSpecialFolderPath(CSIDL_PERSONAL);
+}
+
+// Reachable from nowhere: the form-scaling step is not offered.
+void TForm1::cuangtisuofangClick(MenuItem*) {}
+
+void TForm1::baocunClick(MenuItem*)
+{
+    SaveSettingsFile(SettingsPath, rejianyincang->Checked(), yongrejianqiehuanzuomian->Checked());
+}
+
+void TForm1::diaoruClick(MenuItem*)
+{
+    std::optional<SettingsReadResult> settings = LoadSettingsFile(SettingsPath);
+    if (!settings) {
+        Application::Instance().ShowMessageBox(kSettingsMissing + SettingsPath, kErrorCaption, MB_OK);
+        return;
+    }
+    // Only the marks are set; start-up registers the hotkeys from them later.
+    if (settings->firstRead)
+        rejianyincang->SetChecked(settings->firstValue);
+    if (settings->secondRead)
+        yongrejianqiehuanzuomian->SetChecked(settings->secondValue);
+    if (settings->errorCode)
+        throw InOutError(settings->errorCode, kInvalidNumericInputText);
+}
+
+void TForm1::xianglinyigefasongxiaoxiClick(MenuItem*)
+{
+    const std::string saved = Caption();
+    // Renamed first, so the search cannot find the sender itself.
+    SetCaption(kPeerSearchCaption);
+    std::vector<char> buffer(PeerMessageText.begin(), PeerMessageText.end());
+    buffer.push_back('\0');
+    COPYDATASTRUCT record{};
+    record.dwData = 0;
+    record.cbData = static_cast<DWORD>(buffer.size());
+    record.lpData = buffer.data();
+    if (HWND peer = ::FindWindowA(kPeerWindowClass, saved.c_str()))
+        ::SendMessageA(peer, WM_COPYDATA, reinterpret_cast<WPARAM>(Handle()), reinterpret_cast<LPARAM>(&record));
+    else
+        Application::Instance().ShowMessage(kPeerNotFound);
+    SetCaption(saved);
+}
+
+bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_COPYDATA:
+    case WM_DRAWCLIPBOARD:
+        // Peers may send these; nothing is done with them.
+        result = 0;
+        return true;
+    case WM_HOTKEY:
+        HotKeyMessage(wParam, lParam, result);
+        return true;
+    default:
+        return false;
+    }
+}

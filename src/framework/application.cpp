@@ -1,0 +1,255 @@
+#include "framework/application.h"
+
+#include "framework/error_text.h"
+#include "framework/form.h"
+#include "framework/menu.h"
+#include "framework/os.h"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace {
+const char kAppWindowClass[] = "TApplication";
+const char kPopupWindowClass[] = "TPopupOwner";
+}
+
+Application& Application::Instance()
+{
+    static Application app;
+    return app;
+}
+
+int ScaleForDpi(int designPixels)
+{
+    static int dpi = [] {
+        HDC screen = ::GetDC(nullptr);
+        int value = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return ::MulDiv(designPixels, dpi, 96);
+}
+
+void Application::Initialize()
+{
+    if (handle_)
+        return;
+    // Shell links and the shell's automation objects need an STA on this thread.
+    comInitialized_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSA appClass{};
+    appClass.lpfnWndProc = AppWindowProc;
+    appClass.hInstance = instance;
+    appClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    appClass.lpszClassName = kAppWindowClass;
+    ::RegisterClassA(&appClass);
+    WNDCLASSA popupClass{};
+    popupClass.lpfnWndProc = PopupWindowProc;
+    popupClass.hInstance = instance;
+    popupClass.lpszClassName = kPopupWindowClass;
+    ::RegisterClassA(&popupClass);
+
+    // A zero-sized window in the middle of the screen: it carries the taskbar
+    // button, and minimising it hides the forms it owns.
+    int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    handle_ = ::CreateWindowExA(0, kAppWindowClass, title_.c_str(),
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                                nullptr, nullptr, instance, nullptr);
+    popupOwner_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, kPopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    instance, nullptr);
+}
+
+void Application::SetTitle(const std::string& title)
+{
+    title_ = title;
+    if (handle_)
+        ::SetWindowTextA(handle_, title_.c_str());
+}
+
+void Application::SetIcon(HICON icon)
+{
+    icon_ = icon;
+    if (handle_) {
+        ::SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void Application::AddForm(Form* form)
+{
+    forms_.push_back(form);
+    if (!mainForm_)
+        mainForm_ = form;
+}
+
+void Application::RemoveForm(Form* form)
+{
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+    if (mainForm_ == form)
+        mainForm_ = nullptr;
+}
+
+bool Application::IsFormWindow(HWND window) const
+{
+    return std::any_of(forms_.begin(), forms_.end(), [window](Form* f) { return f->Handle() == window; });
+}
+
+bool Application::HasActiveForm() const { return IsFormWindow(::GetActiveWindow()); }
+
+void Application::Run()
+{
+    if (mainForm_ && !terminated_) {
+        STARTUPINFOA start{};
+        start.cb = sizeof start;
+        ::GetStartupInfoA(&start);
+        WORD show = (start.dwFlags & STARTF_USESHOWWINDOW) ? start.wShowWindow : SW_SHOWNORMAL;
+        ::ShowWindow(handle_, SW_SHOWNOACTIVATE);
+        mainForm_->Show();
+        if (show == SW_MINIMIZE || show == SW_SHOWMINIMIZED || show == SW_SHOWMINNOACTIVE)
+            Minimize();
+        else if (show == SW_MAXIMIZE)
+            ::ShowWindow(mainForm_->Handle(), SW_MAXIMIZE);
+    }
+    MSG message;
+    while (!terminated_) {
+        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1)
+            break;
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+void Application::Terminate()
+{
+    terminated_ = true;
+    ::PostQuitMessage(0);
+}
+
+void Application::ProcessMessages()
+{
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            terminated_ = true;
+            break;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+void Application::Minimize()
+{
+    if (handle_ && !::IsIconic(handle_))
+        ::ShowWindow(handle_, SW_MINIMIZE);
+}
+
+void Application::Restore()
+{
+    if (handle_ && ::IsIconic(handle_)) {
+        ::ShowWindow(handle_, SW_RESTORE);
+        if (mainForm_ && mainForm_->Visible())
+            ::SetForegroundWindow(mainForm_->Handle());
+    }
+}
+
+int Application::AddWindowHook(WindowHook hook)
+{
+    int id = nextHookId_++;
+    hooks_.push_back({id, std::move(hook)});
+    return id;
+}
+
+void Application::RemoveWindowHook(int id)
+{
+    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; }),
+                 hooks_.end());
+}
+
+HWND Application::DialogOwner() const
+{
+    HWND active = ::GetActiveWindow();
+    return active ? active : handle_;
+}
+
+void Application::HandleException(const std::exception& error)
+{
+    Os().ShowMessageBox(DialogOwner(), ErrorBoxText(error.what()), title_, MB_OK | MB_ICONSTOP);
+}
+
+void Application::HandleUnknownException()
+{
+    Os().ShowMessageBox(DialogOwner(), ErrorBoxText("Unknown error"), title_, MB_OK | MB_ICONSTOP);
+}
+
+void Application::ShowMessage(const std::string& text)
+{
+    Os().ShowMessageBox(DialogOwner(), text, title_, MB_OK);
+}
+
+int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT type)
+{
+    return Os().ShowMessageBox(DialogOwner(), text, caption, type);
+}
+
+LRESULT Application::HandleAppMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    for (size_t i = 0; i < hooks_.size(); ++i) {
+        LRESULT result = 0;
+        if (hooks_[i].hook(message, wParam, lParam, result))
+            return result;
+    }
+    switch (message) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+            Minimize();
+            return 0;
+        }
+        if ((wParam & 0xFFF0) == SC_RESTORE) {
+            Restore();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // Closing the taskbar button closes the main form, with its own rules.
+        if (mainForm_)
+            mainForm_->Close();
+        return 0;
+    case WM_ACTIVATE:
+        // The zero-sized window passes activation on to the visible main form.
+        if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && mainForm_->Visible() && !::IsIconic(handle_))
+            ::SetFocus(mainForm_->Handle());
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Application::AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Application& app = Instance();
+    if (!app.handle_)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    bool done = false;
+    app.Guard([&] {
+        result = app.HandleAppMessage(message, wParam, lParam);
+        done = true;
+    });
+    return done ? result : 0;
+}
+
+LRESULT CALLBACK Application::PopupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    bool handled = false;
+    Instance().Guard([&] { handled = HandleMenuMessage(window, message, wParam, lParam, result); });
+    return handled ? result : ::DefWindowProcA(window, message, wParam, lParam);
+}

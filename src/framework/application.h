@@ -1,0 +1,95 @@
+// The application object: title and icon, the hidden window that owns the
+// taskbar button, the main form, the message loop and the standard error box.
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+class Form;
+
+class Application {
+public:
+    static Application& Instance();
+
+    // COM (single-threaded apartment), common controls, the hidden windows.
+    void Initialize();
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+    HICON Icon() const { return icon_; }
+    // The icon is not owned; the caller keeps it alive.
+    void SetIcon(HICON icon);
+
+    // The hidden application window: owner of the forms and of the taskbar button.
+    HWND Handle() const { return handle_; }
+    // The hidden window that owns popup menus and receives their notifications.
+    HWND PopupOwner() const { return popupOwner_; }
+
+    Form* MainForm() const { return mainForm_; }
+    // The first form registered becomes the main form.
+    void AddForm(Form* form);
+    void RemoveForm(Form* form);
+    bool IsFormWindow(HWND window) const;
+    // Whether the active window of this thread is one of the application's forms.
+    bool HasActiveForm() const;
+
+    // Shows the main form as the start-up show command asks, then runs the
+    // message loop until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void ProcessMessages();
+    void Minimize();
+    void Restore();
+
+    // Handlers for messages of the application window; a handler returning true
+    // has handled the message. Returns an id for RemoveWindowHook.
+    using WindowHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+    int AddWindowHook(WindowHook hook);
+    void RemoveWindowHook(int id);
+
+    // The standard error box: the message (with "." appended by the usual rule),
+    // the title as caption, the stop icon and OK.
+    void HandleException(const std::exception& error);
+    void HandleUnknownException();
+    // A plain message box with the title as caption and OK.
+    void ShowMessage(const std::string& text);
+    int ShowMessageBox(const std::string& text, const std::string& caption, UINT type);
+
+    // Runs `action`, sending any exception to the error box; for window procedures.
+    template <class F> void Guard(F&& action)
+    {
+        try {
+            action();
+        } catch (const std::exception& error) {
+            HandleException(error);
+        } catch (...) {
+            HandleUnknownException();
+        }
+    }
+
+private:
+    Application() = default;
+    static LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PopupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND DialogOwner() const;
+
+    std::string title_;
+    HICON icon_ = nullptr;
+    HWND handle_ = nullptr;
+    HWND popupOwner_ = nullptr;
+    Form* mainForm_ = nullptr;
+    std::vector<Form*> forms_;
+    bool terminated_ = false;
+    bool comInitialized_ = false;
+    struct Hook { int id; WindowHook hook; };
+    std::vector<Hook> hooks_;
+    int nextHookId_ = 1;
+};
+
+// Scales a design-time pixel size to the system DPI, as a scaled form does.
+int ScaleForDpi(int designPixels);

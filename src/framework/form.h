@@ -1,0 +1,61 @@
+// A top-level window with the life cycle of a designed form: created hidden,
+// OnCreate run once by its creator, OnShow on each change to visible, OnClose
+// deciding what a close request does.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+class MainMenu;
+
+enum class CloseAction { None, Hide, Free, Minimize };
+
+class Form {
+public:
+    // Bounds are design-time pixels: the size is scaled to the system DPI.
+    Form(const char* className, const std::string& caption, int left, int top, int width, int height);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    HWND Handle() const { return handle_; }
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    RECT Bounds() const;
+    int Left() const { return Bounds().left; }
+    int Width() const { const RECT r = Bounds(); return r.right - r.left; }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { visible ? Show() : Hide(); }
+    void Show();
+    void Hide();
+    // A close request: asks OnClose, then hides the form or ends the application.
+    void Close();
+    void SetMainMenu(MainMenu* menu);
+    void SetIcon(HICON icon);
+    HFONT Font() const { return font_; }
+    // The form's font for its controls (height in design pixels, negative = character height).
+    void SetFont(const char* face, int height);
+    bool CenterOnFirstShow = true;
+
+    // Runs OnCreate; an exception ends it and goes to the error box, and the
+    // program goes on with the form as far as it was set up.
+    void RunOnCreate();
+
+protected:
+    virtual void DoCreate() {}
+    virtual void DoShow() {}
+    virtual void DoResize() {}
+    virtual void DoClose(CloseAction&) {}
+    // Messages a form handles itself (hotkeys, copy data, ...); true = handled.
+    virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND handle_ = nullptr;
+    HFONT font_ = nullptr;
+    MainMenu* menu_ = nullptr;
+    bool visible_ = false;
+    bool shownBefore_ = false;
+};

@@ -1,0 +1,31 @@
+// A 16x16 image list of menu glyphs (owning wrapper over HIMAGELIST).
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+class ImageList {
+public:
+    explicit ImageList(int width = 16, int height = 16);
+    ~ImageList();
+    ImageList(const ImageList&) = delete;
+    ImageList& operator=(const ImageList&) = delete;
+
+    HIMAGELIST Handle() const { return list_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Count() const;
+    void Clear();
+    // Makes this list an image-for-image copy of `other`.
+    void Assign(const ImageList& other);
+    // Appends the icon scaled to the list's size; the new index, or -1.
+    int AppendIcon(HICON icon);
+    // Appends a strip of images cut from a bitmap; `mask` is the transparent colour.
+    int AppendMasked(HBITMAP strip, COLORREF mask);
+    bool Draw(HDC dc, int index, int x, int y, bool enabled = true) const;
+
+private:
+    HIMAGELIST Create() const;
+    int width_;
+    int height_;
+    HIMAGELIST list_;
+};

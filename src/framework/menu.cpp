@@ -1,0 +1,393 @@
+#include "framework/menu.h"
+
+#include "framework/application.h"
+#include "framework/image_list.h"
+
+#include <unordered_set>
+
+namespace {
+std::unordered_set<const MenuItem*>& LiveItems()
+{
+    static std::unordered_set<const MenuItem*> items;
+    return items;
+}
+
+HMENU NewMenu(bool bar)
+{
+    HMENU menu = bar ? ::CreateMenu() : ::CreatePopupMenu();
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_STYLE;
+    info.dwStyle = MNS_NOTIFYBYPOS;
+    ::SetMenuInfo(menu, &info);
+    return menu;
+}
+
+// Menus treat "&" as a mnemonic marker; doubling it shows the caption as written.
+std::string MenuText(const std::string& caption)
+{
+    std::string text;
+    text.reserve(caption.size() + 2);
+    for (char c : caption) {
+        text += c;
+        if (c == '&')
+            text += '&';
+    }
+    return text;
+}
+}
+
+MenuItem::MenuItem(std::string name, std::string caption, int imageIndex)
+    : name_(std::move(name)), caption_(std::move(caption)), imageIndex_(imageIndex)
+{
+    LiveItems().insert(this);
+}
+
+MenuItem::~MenuItem()
+{
+    LiveItems().erase(this);
+    if (parent_)
+        RemoveFromParent();
+    FreeChildren();
+    if (handle_ && !menu_)
+        ::DestroyMenu(handle_);
+}
+
+void MenuItem::FreeChildren()
+{
+    // Last first, each taken out of the real menu while still listed: the
+    // removal is then always at the menu's end, and no submenu is destroyed
+    // twice (DestroyMenu would take attached submenus with it).
+    while (!children_.empty()) {
+        children_.back()->RemoveFromParent();
+        children_.pop_back();
+    }
+}
+
+bool MenuItem::IsLive(const MenuItem* item) { return item && LiveItems().count(item) != 0; }
+
+MenuItem* MenuItem::FromMenuPosition(HMENU menu, int position)
+{
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (!::GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info))
+        return nullptr;
+    auto* item = reinterpret_cast<MenuItem*>(info.dwItemData);
+    return IsLive(item) ? item : nullptr;
+}
+
+Menu* MenuItem::OwnerMenu() const
+{
+    const MenuItem* item = this;
+    while (item->parent_)
+        item = item->parent_;
+    return item->menu_;
+}
+
+void MenuItem::SetCaption(const std::string& caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    UpdateInParent();
+}
+
+void MenuItem::SetChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    UpdateInParent();
+}
+
+void MenuItem::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    UpdateInParent();
+}
+
+void MenuItem::SetVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (!parent_)
+        return;
+    if (visible_)
+        InsertIntoParent();
+    else
+        RemoveFromParent();
+    Changed();
+}
+
+void MenuItem::SetImageIndex(int index)
+{
+    if (index == imageIndex_)
+        return;
+    imageIndex_ = index;
+    UpdateInParent();
+}
+
+void MenuItem::SetBreak(MenuBreak kind)
+{
+    if (kind == break_)
+        return;
+    break_ = kind;
+    UpdateInParent();
+}
+
+void MenuItem::Click()
+{
+    if (autoCheck_)
+        SetChecked(!checked_);
+    if (OnClick)
+        OnClick(this);
+}
+
+int MenuItem::IndexOf(const MenuItem* child) const
+{
+    for (size_t i = 0; i < children_.size(); ++i)
+        if (children_[i].get() == child)
+            return static_cast<int>(i);
+    return -1;
+}
+
+MenuItem* MenuItem::Add(std::unique_ptr<MenuItem> child)
+{
+    MenuItem* raw = child.get();
+    children_.push_back(std::move(child));
+    raw->AttachTo(this);
+    return raw;
+}
+
+MenuItem* MenuItem::Add(const std::string& name, const std::string& caption, int imageIndex, ClickHandler onClick)
+{
+    auto item = std::make_unique<MenuItem>(name, caption, imageIndex);
+    item->OnClick = std::move(onClick);
+    return Add(std::move(item));
+}
+
+MenuItem* MenuItem::AddSeparator(const std::string& name) { return Add(name, "-"); }
+
+void MenuItem::Clear()
+{
+    FreeChildren();
+    if (handle_ && !menu_) {
+        // An item without children is a plain item again, as before its first child.
+        HMENU old = handle_;
+        handle_ = nullptr;
+        UpdateInParent();
+        ::DestroyMenu(old);
+    }
+    Changed();
+}
+
+MenuItem* MenuItem::Find(const std::string& name)
+{
+    if (name_ == name)
+        return this;
+    for (auto& child : children_)
+        if (MenuItem* found = child->Find(name))
+            return found;
+    return nullptr;
+}
+
+void MenuItem::AttachTo(MenuItem* parent)
+{
+    parent_ = parent;
+    parent->EnsureSubmenu();
+    if (visible_)
+        InsertIntoParent();
+    Changed();
+}
+
+HMENU MenuItem::EnsureSubmenu()
+{
+    if (!handle_) {
+        handle_ = NewMenu(false);
+        UpdateInParent();
+    }
+    return handle_;
+}
+
+int MenuItem::MenuPosition() const
+{
+    if (!parent_)
+        return -1;
+    const auto& siblings = parent_->children_;
+    // Appending is by far the most common case: no scan for the last child.
+    if (!siblings.empty() && siblings.back().get() == this && inMenu_)
+        return ::GetMenuItemCount(parent_->handle_) - 1;
+    int position = 0;
+    for (const auto& sibling : siblings) {
+        if (sibling.get() == this)
+            return position;
+        if (sibling->inMenu_)
+            ++position;
+    }
+    return -1;
+}
+
+void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const
+{
+    info = MENUITEMINFOA{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA | MIIM_SUBMENU | MIIM_BITMAP | MIIM_ID;
+    info.fType = 0;
+    if (break_ == MenuBreak::BarBreak)
+        info.fType |= MFT_MENUBARBREAK;
+    else if (break_ == MenuBreak::Break)
+        info.fType |= MFT_MENUBREAK;
+    if (IsSeparator()) {
+        info.fType |= MFT_SEPARATOR;
+    } else {
+        text = MenuText(caption_);
+        info.fMask |= MIIM_STRING;
+        info.dwTypeData = text.data();
+        info.cch = static_cast<UINT>(text.size());
+    }
+    info.fState = (checked_ ? MFS_CHECKED : MFS_UNCHECKED) | (enabled_ ? MFS_ENABLED : MFS_DISABLED);
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+    info.hSubMenu = handle_;
+    info.wID = 0;
+    info.hbmpItem = (imageIndex_ >= 0 && !IsSeparator()) ? HBMMENU_CALLBACK : nullptr;
+}
+
+void MenuItem::InsertIntoParent()
+{
+    if (inMenu_ || !parent_ || !parent_->handle_)
+        return;
+    // Position among the siblings that are shown, counted before marking this one.
+    int position = 0;
+    const auto& siblings = parent_->children_;
+    if (!siblings.empty() && siblings.back().get() == this) {
+        position = ::GetMenuItemCount(parent_->handle_);
+    } else {
+        for (const auto& sibling : siblings) {
+            if (sibling.get() == this)
+                break;
+            if (sibling->inMenu_)
+                ++position;
+        }
+    }
+    MENUITEMINFOA info;
+    std::string text;
+    FillInfo(info, text);
+    if (::InsertMenuItemA(parent_->handle_, static_cast<UINT>(position), TRUE, &info))
+        inMenu_ = true;
+}
+
+void MenuItem::RemoveFromParent()
+{
+    if (!inMenu_ || !parent_ || !parent_->handle_)
+        return;
+    int position = MenuPosition();
+    // RemoveMenu keeps the submenu alive; this item destroys it itself.
+    if (position >= 0)
+        ::RemoveMenu(parent_->handle_, static_cast<UINT>(position), MF_BYPOSITION);
+    inMenu_ = false;
+}
+
+void MenuItem::UpdateInParent()
+{
+    if (!inMenu_)
+        return;
+    int position = MenuPosition();
+    if (position < 0)
+        return;
+    MENUITEMINFOA info;
+    std::string text;
+    FillInfo(info, text);
+    ::SetMenuItemInfoA(parent_->handle_, static_cast<UINT>(position), TRUE, &info);
+    Changed();
+}
+
+void MenuItem::Changed() const
+{
+    // Only the top row of a menu bar needs an explicit redraw.
+    if (parent_ && parent_->menu_)
+        parent_->menu_->Changed();
+}
+
+Menu::Menu(HMENU handle)
+{
+    root_.handle_ = handle;
+    root_.menu_ = this;
+}
+
+Menu::~Menu()
+{
+    root_.Clear();
+    if (root_.handle_)
+        ::DestroyMenu(root_.handle_);
+    root_.handle_ = nullptr;
+}
+
+MainMenu::MainMenu() : Menu(NewMenu(true)) {}
+
+void MainMenu::Changed()
+{
+    if (window_)
+        ::DrawMenuBar(window_);
+}
+
+PopupMenu::PopupMenu() : Menu(NewMenu(false)) {}
+
+bool PopupMenu::Popup(int x, int y)
+{
+    if (OnPopup)
+        OnPopup(this);
+    HWND owner = Application::Instance().PopupOwner();
+    return ::TrackPopupMenu(Handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr) != FALSE;
+}
+
+bool HandleMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_MENUCOMMAND: {
+        MenuItem* item = MenuItem::FromMenuPosition(reinterpret_cast<HMENU>(lParam), static_cast<int>(wParam));
+        if (!item)
+            return false;
+        result = 0;
+        item->Click();
+        return true;
+    }
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType != ODT_MENU)
+            return false;
+        auto* item = reinterpret_cast<const MenuItem*>(measure->itemData);
+        if (!MenuItem::IsLive(item))
+            return false;
+        Menu* menu = item->OwnerMenu();
+        ImageList* images = menu ? menu->Images() : nullptr;
+        measure->itemWidth = images ? static_cast<UINT>(images->Width()) : 16;
+        measure->itemHeight = images ? static_cast<UINT>(images->Height()) : 16;
+        result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlType != ODT_MENU)
+            return false;
+        auto* item = reinterpret_cast<const MenuItem*>(draw->itemData);
+        if (!MenuItem::IsLive(item))
+            return false;
+        Menu* menu = item->OwnerMenu();
+        if (ImageList* images = menu ? menu->Images() : nullptr) {
+            const RECT& r = draw->rcItem;
+            int x = r.left + (r.right - r.left - images->Width()) / 2;
+            int y = r.top + (r.bottom - r.top - images->Height()) / 2;
+            images->Draw(draw->hDC, item->ImageIndex(), x, y, item->Enabled());
+        }
+        result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
+    (void)wParam;
+}

@@ -1,0 +1,67 @@
+#include "framework/os.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+int OsInterface::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
+{
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
+HINSTANCE OsInterface::ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
+                                    const std::string& params, int show)
+{
+    return ::ShellExecuteA(owner, verb.c_str(), file.c_str(), params.empty() ? nullptr : params.c_str(),
+                           nullptr, show);
+}
+
+UINT OsInterface::WinExec(const std::string& commandLine, int show)
+{
+    return ::WinExec(commandLine.c_str(), show);
+}
+
+bool OsInterface::CreateProcessOnDesktop(const std::string& application, const std::string& desktop,
+                                         PROCESS_INFORMATION& info)
+{
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    std::string name = desktop;
+    start.lpDesktop = name.data();
+    info = PROCESS_INFORMATION{};
+    return ::CreateProcessA(application.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &start, &info) != FALSE;
+}
+
+bool OsInterface::TerminateProcess(HANDLE process, UINT exitCode)
+{
+    return ::TerminateProcess(process, exitCode) != FALSE;
+}
+
+bool OsInterface::ExitSystem(UINT flags, DWORD reason)
+{
+    return ::ExitWindowsEx(flags, reason) != FALSE;
+}
+
+bool OsInterface::SwitchDesktop(HDESK desktop)
+{
+    return ::SwitchDesktop(desktop) != FALSE;
+}
+
+bool OsInterface::PlaySoundAsync(const std::string& waveFile)
+{
+    return ::sndPlaySoundA(waveFile.c_str(), SND_ASYNC | SND_NODEFAULT) != FALSE;
+}
+
+bool OsInterface::MessageBeep(UINT type)
+{
+    return ::MessageBeep(type) != FALSE;
+}
+
+namespace {
+OsInterface realOs;
+OsInterface* current = &realOs;
+}
+
+OsInterface& Os() { return *current; }
+
+void SetOs(OsInterface* os) { current = os ? os : &realOs; }

@@ -1,0 +1,29 @@
+// The outward operations of the program: everything that launches, ends,
+// switches, shuts down, sounds or asks the user. Tests install a recorder in
+// place of the real implementation so nothing destructive runs for real.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class OsInterface {
+public:
+    virtual ~OsInterface() = default;
+
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
+    virtual HINSTANCE ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
+                                   const std::string& params, int show);
+    virtual UINT WinExec(const std::string& commandLine, int show);
+    // Starts `application` on the named desktop; false when it could not be started.
+    virtual bool CreateProcessOnDesktop(const std::string& application, const std::string& desktop,
+                                        PROCESS_INFORMATION& info);
+    virtual bool TerminateProcess(HANDLE process, UINT exitCode);
+    virtual bool ExitSystem(UINT flags, DWORD reason);
+    virtual bool SwitchDesktop(HDESK desktop);
+    virtual bool PlaySoundAsync(const std::string& waveFile);
+    virtual bool MessageBeep(UINT type);
+};
+
+// The interface in force; the real one unless a test installed another.
+OsInterface& Os();
+// Installs `os` (not owned); nullptr puts the real implementation back.
+void SetOs(OsInterface* os);
