@@ -16,6 +16,10 @@ trap traystart_env_cleanup EXIT
 # Stop our display even when ctest's timeout kills us.
 trap 'exit 143' TERM INT
 
+# Start the server ourselves, detached from our output: one started by wine
+# below would inherit the caller's pipes and keep ctest waiting until it quits.
+wineserver </dev/null >/dev/null 2>&1 || true
+
 wine "$@"
 rc=$?
 exit "$rc"

@@ -980,15 +980,11 @@ def g_site(kind):
     else:  # green globe on a page
         K = (50, 56, 70)
         g.shape(box(2, 1, 11, 14), lambda x, y: (255, 255, 255) if x < 9 else (232, 236, 244), outline=K)
-        for (x, y) in ((11, 1), (11, 2), (10, 1)):
-            g.p[y][x] = None
-        g.put(10, 1, K)
-        g.put(11, 2, K)
-        g.put(10, 2, K)
-        g.put(12, 2, None)
-        g.put(12, 1, None)
-        g.put(11, 0, None)
-        g.put(12, 3, K)
+        # Dog-eared top right corner.
+        for (x, y) in ((11, 0), (12, 1), (12, 2), (11, 1)):
+            g.put(x, y, None)
+        for (x, y) in ((10, 1), (10, 2), (11, 2), (12, 3)):
+            g.put(x, y, K)
         for y in (3, 5):
             for x in range(4, 9 if y == 3 else 10):
                 g.put(x, y, (160, 170, 190))

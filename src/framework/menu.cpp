@@ -48,9 +48,30 @@ MenuItem::~MenuItem()
     LiveItems().erase(this);
     if (parent_)
         RemoveFromParent();
-    FreeChildren();
     if (handle_ && !menu_)
-        ::DestroyMenu(handle_);
+        DestroySubmenu();
+    else
+        FreeChildren();
+}
+
+void MenuItem::ForgetRealMenus()
+{
+    for (auto& child : children_) {
+        child->inMenu_ = false;
+        child->handle_ = nullptr;
+        child->ForgetRealMenus();
+    }
+}
+
+void MenuItem::DestroySubmenu()
+{
+    // One DestroyMenu takes the whole real subtree with it, which is far
+    // cheaper than taking the items out one by one; the items only forget it.
+    HMENU old = handle_;
+    ForgetRealMenus();
+    handle_ = nullptr;
+    children_.clear();
+    ::DestroyMenu(old);
 }
 
 void MenuItem::FreeChildren()
@@ -174,13 +195,15 @@ MenuItem* MenuItem::AddSeparator(const std::string& name) { return Add(name, "-"
 
 void MenuItem::Clear()
 {
-    FreeChildren();
     if (handle_ && !menu_) {
         // An item without children is a plain item again, as before its first child.
         HMENU old = handle_;
         handle_ = nullptr;
         UpdateInParent();
-        ::DestroyMenu(old);
+        handle_ = old;
+        DestroySubmenu();
+    } else {
+        FreeChildren();
     }
     Changed();
 }
@@ -320,10 +343,9 @@ Menu::Menu(HMENU handle)
 
 Menu::~Menu()
 {
-    root_.Clear();
+    root_.menu_ = nullptr;
     if (root_.handle_)
-        ::DestroyMenu(root_.handle_);
-    root_.handle_ = nullptr;
+        root_.DestroySubmenu();
 }
 
 MainMenu::MainMenu() : Menu(NewMenu(true)) {}

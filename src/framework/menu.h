@@ -75,6 +75,8 @@ private:
     friend class Menu;
     void AttachTo(MenuItem* parent);
     void FreeChildren();
+    void ForgetRealMenus();
+    void DestroySubmenu();
     HMENU EnsureSubmenu();
     int MenuPosition() const;
     void InsertIntoParent();

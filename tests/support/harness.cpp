@@ -223,7 +223,7 @@ MessageBoxIcon ClassifyIcon(HWND iconStatic) {
         }
     }
     // A close match only; anything else (not painted yet, covered) is unknown.
-    return bestDifference < 12.0 ? best : MessageBoxIcon::Unknown;
+    return bestDifference < 2.5 ? best : MessageBoxIcon::Unknown;
 }
 
 // The static that carries a message box's text: Windows gives it id 0xFFFF;
