@@ -16,10 +16,20 @@ trap traystart_env_cleanup EXIT
 # Stop our display even when ctest's timeout kills us.
 trap 'exit 143' TERM INT
 
-# Start the server ourselves, detached from our output: one started by wine
-# below would inherit the caller's pipes and keep ctest waiting until it quits.
-wineserver </dev/null >/dev/null 2>&1 || true
+# Wine's background services (and the server) inherit the stderr of the
+# process that starts them and keep it open for a while after our program
+# ends; ctest would wait for them. So stderr goes through a relay that we
+# stop as soon as the program has exited.
+relay_dir="$(mktemp -d "${TMPDIR:-/tmp}/wine-exec.XXXXXX")"
+mkfifo "$relay_dir/stderr"
+cat <"$relay_dir/stderr" >&2 &
+relay=$!
 
-wine "$@"
+wine "$@" 2>"$relay_dir/stderr"
 rc=$?
+
+sleep 0.1   # let the relay pass on the program's last words
+kill "$relay" 2>/dev/null
+wait "$relay" 2>/dev/null
+rm -rf "$relay_dir"
 exit "$rc"

@@ -2,8 +2,6 @@
 
 #include "framework/errors.h"
 
-#include <windows.h>
-
 namespace {
 const char kCannotCopy[] = "无法拷贝文件";
 
@@ -26,10 +24,14 @@ private:
     HANDLE handle_;
 };
 
-[[noreturn]] void RaiseFileError() { throw InOutError(static_cast<int>(::GetLastError())); }
+[[noreturn]] void RaiseFileError()
+{
+    DWORD code = ::GetLastError();
+    throw InOutError(code ? static_cast<int>(code) : 101);
+}
 }
 
-void RestoreLibraryFromBackup(const std::string& backup, const std::string& library)
+void RestoreLibraryFromBackup(const std::string& backup, const std::string& library, const BlockWriter& write)
 {
     File source(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -54,7 +56,9 @@ void RestoreLibraryFromBackup(const std::string& backup, const std::string& libr
             if (got == 0)
                 break;
             DWORD written = 0;
-            if (!::WriteFile(target.Get(), block, got, &written, nullptr))
+            bool ok = write ? write(target.Get(), block, got, written)
+                            : ::WriteFile(target.Get(), block, got, &written, nullptr) != FALSE;
+            if (!ok)
                 RaiseFileError();
             if (written < got)
                 throw InOutError(101, kCannotCopy);

@@ -4,14 +4,13 @@
 
 #include <cstring>
 
-void OpenSharedBlock(void*& view, HANDLE& handle)
+void OpenSharedBlock(void*& view, HANDLE& handle, const char* name)
 {
     bool created = false;
-    handle = ::OpenFileMappingA(FILE_MAP_WRITE, FALSE, kSharedBlockName);
+    handle = ::OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
     if (!handle) {
         created = true;
-        handle = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize,
-                                      kSharedBlockName);
+        handle = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name);
     }
     view = handle ? ::MapViewOfFile(handle, FILE_MAP_WRITE, 0, 0, 0) : nullptr;
     if (view && created)

@@ -8,6 +8,6 @@ constexpr DWORD kSharedBlockSize = 8;
 
 // Opens the block, or creates it zero-filled, and maps it. Leaves `view` null
 // when it can be neither opened nor mapped.
-void OpenSharedBlock(void*& view, HANDLE& handle);
+void OpenSharedBlock(void*& view, HANDLE& handle, const char* name = kSharedBlockName);
 // Unmaps and closes; both become null.
 void CloseSharedBlock(void*& view, HANDLE& handle);

@@ -50,6 +50,11 @@ std::optional<SettingsReadResult> LoadSettingsFile(const std::string& path)
 
 void SaveSettingsFile(const std::string& path, bool first, bool second)
 {
+    // A read-only file is the user's "do not change": rewriting it in place
+    // would fail, so replacing it must fail too.
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw InOutError(ERROR_ACCESS_DENIED);
     const std::string temporary = path + ".new";
     const std::string content = FormatSettings(first, second);
     HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,

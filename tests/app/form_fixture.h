@@ -1,0 +1,67 @@
+// A main window created in this process, in a scratch folder that is the
+// current directory, with outward calls recorded.
+#pragma once
+#include "app/unit1.h"
+#include "framework/application.h"
+#include "support/harness.h"
+#include "support/os_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char current[MAX_PATH] = {};
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        previousDir_ = current;
+        ASSERT_TRUE(::SetCurrentDirectoryA(dir.Path().c_str()));
+        ResetProgramState();
+        Application::Instance().Initialize();
+        Application::Instance().SetTitle(kApplicationTitle);
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        ResetProgramState();
+        ::SetCurrentDirectoryA(previousDir_.c_str());
+        // A close ends the application's loop; keep that out of later tests.
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
+    // The design only: no start-up.
+    TForm1& Design()
+    {
+        form = std::make_unique<TForm1>();
+        return *form;
+    }
+
+    // The design, then the start-up sequence.
+    TForm1& Start()
+    {
+        Design().RunOnCreate();
+        return *form;
+    }
+
+    // The text of every message box shown so far, in order.
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> texts;
+        for (const RecordedCall& call : os.Of("MessageBox"))
+            texts.push_back(call.text);
+        return texts;
+    }
+
+    harness::TempDir dir;
+    OsRecorder os;
+    std::unique_ptr<TForm1> form;
+
+private:
+    std::string previousDir_;
+};

@@ -1,0 +1,153 @@
+// Start-up and shut-down of the main window in a scratch folder.
+#include "form_fixture.h"
+
+#include "app/map_file.h"
+#include "framework/errors.h"
+
+#include <cstring>
+
+namespace {
+
+const char kRestoreMessage[] = "文件丢失，SysHookDLL.dll不是病毒文件，现在即刻恢复！\r我为什么要这样设计？ 参见帮助";
+
+std::string Backup(size_t librarySize)
+{
+    std::string bytes(1, '\x7F');  // the guard byte
+    for (size_t i = 0; i < librarySize; ++i)
+        bytes += static_cast<char>('A' + i % 26);
+    return bytes;
+}
+
+TEST_F(FormTest, AnEmptyFolderGivesTheSettingsMessageThenTheRestoreMessageThenTheErrorBox)
+{
+    TForm1& f = Start();
+    const std::vector<std::string> messages = Messages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0], "设置文件不存在,无法读取  " + dir.Path() + "\\set");
+    EXPECT_EQ(os.calls[0].detail, "出错");
+    EXPECT_EQ(messages[1], kRestoreMessage);
+    EXPECT_EQ(os.calls[1].detail, kApplicationTitle);
+    EXPECT_EQ(os.calls[1].number, static_cast<long>(MB_OK));
+    // The missing backup ends start-up in the standard error box.
+    EXPECT_EQ(os.calls[2].detail, kApplicationTitle);
+    EXPECT_EQ(os.calls[2].number, static_cast<long>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(messages[2].back(), '.');
+
+    // Steps after the failed restore never ran.
+    EXPECT_EQ(SharedBlock, nullptr);
+    EXPECT_TRUE(WindowsDir.empty());
+    EXPECT_FALSE(dir.Exists("SysHookDLL.dll"));
+
+    // Steps before it did.
+    EXPECT_EQ(f.Caption(), "博闲托盘区开始菜单2.1  ");
+    EXPECT_EQ(ProgramDir, dir.Path());
+    EXPECT_EQ(SettingsPath, dir.Path() + "\\set");
+    EXPECT_EQ(MyProgramsDir, dir.Path() + "\\我的程序");
+    EXPECT_EQ(SoundDir, dir.Path() + "\\音效");
+    EXPECT_EQ(InstanceDesktop, "Default");
+    EXPECT_TRUE(MouseHookStarted);
+    ASSERT_NE(IconList, nullptr);
+    EXPECT_EQ(IconList->Count(), 17);
+    EXPECT_FALSE(f.MainMenu1.Find("qidongyincang")->Visible());
+    EXPECT_FALSE(f.diaoru->Visible());
+    EXPECT_TRUE(f.rejianyincang->Checked());
+    EXPECT_TRUE(f.yongrejianqiehuanzuomian->Checked());
+    EXPECT_TRUE(f.morenzuomian->Checked());
+    EXPECT_FALSE(f.zuomian2->Checked());
+}
+
+TEST_F(FormTest, AFullStartRestoresTheLibraryAndPublishesTheWindowInTheSharedBlock)
+{
+    ASSERT_TRUE(dir.WriteFile("set", "0\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("copy_Key.dll", Backup(1234)));
+    TForm1& f = Start();
+
+    EXPECT_EQ(Messages(), std::vector<std::string>{kRestoreMessage});
+    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), Backup(1234).substr(1));
+    EXPECT_FALSE(f.rejianyincang->Checked());
+    EXPECT_TRUE(f.yongrejianqiehuanzuomian->Checked());
+    EXPECT_FALSE(WindowsDir.empty());
+
+    ASSERT_NE(SharedBlock, nullptr);
+    INT32 fields[2];
+    std::memcpy(fields, SharedBlock, sizeof fields);
+    EXPECT_EQ(fields[0], 235);
+    EXPECT_EQ(fields[1], f.Width());
+}
+
+TEST_F(FormTest, APresentLibraryIsLeftAloneAndStartUpIsSilent)
+{
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "existing"));
+    Start();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), std::string("existing"));
+}
+
+TEST_F(FormTest, MalformedSettingsStopStartUpAtTheBadLine)
+{
+    struct Case {
+        const char* content;
+        bool first, second;
+    } cases[] = {
+        {"abc\r\n0\r\n", true, true},  // bad first line: nothing changes
+        {"0\r\nabc\r\n", false, true}, // bad second line: only the first mark is set
+    };
+    for (const Case& c : cases) {
+        os.calls.clear();
+        form.reset();
+        ASSERT_TRUE(dir.WriteFile("set", c.content));
+        TForm1& f = Start();
+        EXPECT_EQ(f.rejianyincang->Checked(), c.first) << c.content;
+        EXPECT_EQ(f.yongrejianqiehuanzuomian->Checked(), c.second) << c.content;
+        EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid numeric input."}) << c.content;
+        EXPECT_TRUE(InstanceDesktop.empty()) << "start-up went on past the settings";
+    }
+}
+
+TEST_F(FormTest, ClosingSavesTheOptionsFirstThenReleasesThem)
+{
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    TForm1& f = Start();
+    f.Close();
+    EXPECT_EQ(dir.ReadFile("set"), std::string("1\r\n1\r\n"));
+    EXPECT_FALSE(f.rejianyincang->Checked());
+    EXPECT_FALSE(f.yongrejianqiehuanzuomian->Checked());
+    EXPECT_EQ(IconList, nullptr);
+    EXPECT_EQ(SharedBlock, nullptr);
+    EXPECT_TRUE(Application::Instance().Terminated());
+    EXPECT_TRUE(os.Of("Beep").empty());
+}
+
+TEST_F(FormTest, AFailedSaveAtCloseBeepsAndEndsWithoutTheRemainingSteps)
+{
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n0\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    TForm1& f = Start();
+    SettingsPath = dir.Path() + "\\vanished\\set";
+    f.Close();
+    ASSERT_EQ(os.Of("Beep").size(), 1u);
+    EXPECT_EQ(os.Of("Beep")[0].number, 0);
+    EXPECT_TRUE(Application::Instance().Terminated());
+    // The steps after the save were skipped.
+    EXPECT_TRUE(f.rejianyincang->Checked());
+    EXPECT_NE(IconList, nullptr);
+    EXPECT_EQ(dir.ReadFile("set"), std::string("1\r\n0\r\n"));
+}
+
+TEST_F(FormTest, ShowingEnablesTheOptionsOnTheDefaultDesktop)
+{
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    TForm1& f = Start();
+    f.baocun->SetEnabled(false);
+    f.rejianyincang->SetEnabled(false);
+    f.yongrejianqiehuanzuomian->SetEnabled(false);
+    f.FormShow(nullptr);
+    EXPECT_TRUE(f.baocun->Enabled());
+    EXPECT_TRUE(f.rejianyincang->Enabled());
+    EXPECT_TRUE(f.yongrejianqiehuanzuomian->Enabled());
+}
+
+} // namespace

@@ -1,0 +1,184 @@
+// The main window's menus as designed: names, captions, order, glyphs, marks.
+#include "form_fixture.h"
+
+#include <sstream>
+
+namespace {
+
+// One line per item, two spaces of indent per level: "name caption".
+std::string Outline(const MenuItem& parent, int depth = 0)
+{
+    std::ostringstream out;
+    for (int i = 0; i < parent.Count(); ++i) {
+        const MenuItem* item = parent.Item(i);
+        out << std::string(static_cast<size_t>(depth) * 2, ' ') << item->Name() << ' ' << item->Caption();
+        if (item->ImageIndex() >= 0)
+            out << " #" << item->ImageIndex();
+        if (item->Checked())
+            out << " [x]";
+        out << '\n' << Outline(*item, depth + 1);
+    }
+    return out.str();
+}
+
+const char kPopupDesign[] =
+    "sijian 时间 #5\n"
+    "N1 -\n"
+    "menu_cenxvkuaijie 我的程序 #0\n"
+    "MenuItem1 -\n"
+    "N63 我的文档\n"
+    "N64 -\n"
+    "N65 我的电脑\n"
+    "N66 -\n"
+    "popup_congzaiwodecenxv 更新重载 【我的程序】 #2\n"
+    "N9 -\n"
+    "N10 打开 【我的程序】文件夹  #3\n"
+    "N73 -\n"
+    "N7 一键隐藏系统托盘程序 #4\n"
+    "  kaisiyincang 开始隐藏  （Alt+L）\n"
+    "  N70 -\n"
+    "  huifu 恢复  （Alt+L）\n"
+    "N11 -\n"
+    "N50 控制面板\n"
+    "N51 -\n"
+    "N59 运行\n"
+    "N60 -\n"
+    "N52 系统关机\n"
+    "  N54 关机\n"
+    "  N55 -\n"
+    "  N56 重启动\n"
+    "  N57 -\n"
+    "  N58 注销\n"
+    "N53 -\n"
+    "N71 切换桌面 #6\n"
+    "  morenzuomian 默认桌面  （F11）【win7下 ctrl+F11】 [x]\n"
+    "  N72 -\n"
+    "  zuomian2 桌面2  （F11）\n"
+    "N69 -\n"
+    "N67 显示桌面\n"
+    "N68 -\n"
+    "N5 退出本软件 #1\n"
+    "lastmenu -\n";
+
+const char kMainMenuDesign[] =
+    "wenjian   文件  \n"
+    "  baocun 保存设置文件\n"
+    "  N8 -\n"
+    "  diaoru 调入设置文件\n"
+    "formmenu_wodecenxv 我的程序  \n"
+    "N6 编辑  \n"
+    "  congzaiwodecenxv 更新重载 【我的程序】\n"
+    "  N4 -\n"
+    "  dakaiwodecenxvwenjianjia 打开 【我的程序】文件夹 \n"
+    "  N22 -\n"
+    "  dakaibencenxvqidongwenjianjia 打开 本程序启动文件夹\n"
+    "  N23 -\n"
+    "  N24 打开 系统特殊文件夹\n"
+    "    wodewendang 我的文档\n"
+    "    N61 -\n"
+    "    N25 收藏夹\n"
+    "    N44 -\n"
+    "    N45 当前用户 开始菜单\n"
+    "    N46 -\n"
+    "    N47 所有用户 开始菜单\n"
+    "    N48 -\n"
+    "    N49 发送到\n"
+    "    N62 -\n"
+    "    wodediannao 我的电脑\n"
+    "xuanxiang 选项  \n"
+    "  rejianyincang 用热键一键隐藏托盘程序有效 （Alt+L）【桌面2热键无效】 [x]\n"
+    "  qidongyincang 启动时隐藏\n"
+    "    xitongtesu 读取 系统特殊文件夹\n"
+    "    cuangtisuofang 窗体启动缩放\n"
+    "    cenxvkuaijiedongtai popup我的程序动态菜单生成（首层）\n"
+    "    huodekuaijietubiao 获得快捷方式图标\n"
+    "    formmenuwodecenxvdongtai formmenu我的程序动态菜单生成（首层）\n"
+    "    houculi 后处理\n"
+    "    xianglinyigefasongxiaoxi 向另一个程序发送消息子过程\n"
+    "    huanpifu 换皮肤\n"
+    "  N74 -\n"
+    "  yongrejianqiehuanzuomian 用热键切换桌面有效 （F11）【win7下 F11，ctrl+F11】 [x]\n"
+    "N12 帮助  \n"
+    "  N13 帮助 #7\n"
+    "  N14 -\n"
+    "  N85 最亮丽的功能 #16\n"
+    "  N86 -\n"
+    "  N2 如何添加或删除快捷方式？\n"
+    "  N3 -\n"
+    "  N15 个人介绍 #8\n"
+    "  N16 -\n"
+    "  N17 关于\n"
+    "  N18 -\n"
+    "  N19 青禾工坊_用户反馈表\n"
+    "  N75 我为什么要这样设计？\n"
+    "  N20 -\n"
+    "  N79 ★★★ 杀软神器 #10\n"
+    "    N1001 100%杀毒软件\n"
+    "    N81 -\n"
+    "    N82 主动防御\n"
+    "    N83 -\n"
+    "    N84 保护你的账号\n"
+    "  N80 -\n"
+    "  N26 接受定做软件\n"
+    "  N27 -\n"
+    "  N21 欢迎给我来信\n"
+    "  N36 -\n"
+    "  N37 本软升级页面\n"
+    "youqinlianjie 友情链接\n";
+
+// The links menu: fixed rows, with the maker's product names left open.
+const char* const kLinksRows[] = {"N28 -", "my2 华军软件园 #11", "N38 -", "my3 天空软件站 #12", "N39 -",
+                                  "my4 非凡软件站 #13", "N40 -", "my5 中关村在线 #14", "N41 -",
+                                  "my10 绿色下载站 #15", "N78 -", "my6 最好的虚拟主机商_中国网格",
+                                  "my7 中国网格详情", "N42 -", "my8 BRSBOX 免费网络硬盘", "N43 -",
+                                  "my9 广告位招租"};
+
+TEST_F(FormTest, BothMenusFollowTheDesign)
+{
+    TForm1& f = Design();
+    EXPECT_EQ(Outline(f.PopupMenu1.Items()), kPopupDesign);
+
+    std::string main = Outline(f.MainMenu1.Items());
+    std::string upToLinks = main.substr(0, main.find("  my1 "));
+    EXPECT_EQ(upToLinks, kMainMenuDesign);
+
+    MenuItem* links = f.MainMenu1.Find("youqinlianjie");
+    ASSERT_NE(links, nullptr);
+    ASSERT_EQ(links->Count(), 1 + static_cast<int>(std::size(kLinksRows)));
+    MenuItem* my1 = links->Item(0);
+    EXPECT_EQ(my1->Name(), "my1");
+    EXPECT_EQ(my1->ImageIndex(), 9);
+    for (size_t i = 0; i < std::size(kLinksRows); ++i) {
+        const MenuItem* item = links->Item(static_cast<int>(i) + 1);
+        std::string line = item->Name() + " " + item->Caption() +
+                           (item->ImageIndex() >= 0 ? " #" + std::to_string(item->ImageIndex()) : "");
+        EXPECT_EQ(line, kLinksRows[i]);
+    }
+    const char* const products[] = {"mr1", "N29", "mr2", "N30", "mr3", "N31", "mr4", "N32", "mr5", "N33",
+                                    "mr6", "N34", "mr7", "N35", "mr8", "N76", "mr9", "N77", "mr10"};
+    ASSERT_EQ(my1->Count(), static_cast<int>(std::size(products)));
+    for (size_t i = 0; i < std::size(products); ++i)
+        EXPECT_EQ(my1->Item(static_cast<int>(i))->Name(), products[i]);
+    EXPECT_EQ(f.MainMenu1.Find("mr8")->Caption(), "青禾工坊_用户反馈表");
+    EXPECT_EQ(f.MainMenu1.Find("mr9")->Caption(), "博闲托盘区开始菜单");
+}
+
+TEST_F(FormTest, TheMenuBarIsTheWindowsRealMenuWithItsGlyphList)
+{
+    TForm1& f = Design();
+    HMENU bar = ::GetMenu(f.Handle());
+    ASSERT_EQ(bar, f.MainMenu1.Handle());
+    ASSERT_EQ(::GetMenuItemCount(bar), 6);
+    char text[64] = {};
+    ::GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "  文件  ");
+    EXPECT_EQ(f.ImageList1.Count(), 17);
+    EXPECT_EQ(f.MainMenu1.Images(), &f.ImageList1);
+    EXPECT_EQ(f.PopupMenu1.Images(), &f.ImageList1);
+    char className[32] = {};
+    ::GetClassNameA(f.Handle(), className, sizeof className);
+    EXPECT_STREQ(className, "TForm1");
+    EXPECT_EQ(f.Caption(), "博闲托盘区开始菜单2.1");
+}
+
+} // namespace
