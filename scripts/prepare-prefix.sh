@@ -12,6 +12,8 @@ marker="$WINEPREFIX/.traystart-prepared"
 
 # What we import. The stamp in the marker covers it, so changing this text
 # makes the next run import it again.
+# EnableShell gives each virtual desktop its taskbar from the start, not only
+# once the first tray icon appears.
 reg_text() {
   cat <<'EOF'
 Windows Registry Editor Version 5.00
@@ -30,6 +32,12 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
 "Desk2"="1024x768"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\Default]
+"EnableShell"=dword:00000001
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\Desk2]
+"EnableShell"=dword:00000001
 
 EOF
 }

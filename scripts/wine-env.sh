@@ -27,7 +27,9 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono/Gecko install dialogs, no menu entries written into the host's $HOME.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 
+# Never inherited: a child shell must not stop its parent's display.
 TRAYSTART_XVFB_PID="${TRAYSTART_XVFB_PID:-}"
+export -n TRAYSTART_XVFB_PID
 
 # Starts Xvfb on a free display number and exports DISPLAY once the server
 # accepts connections. Xvfb picks the number itself (-displayfd), which avoids
