@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/errors.h"
 #include "framework/os.h"
+#include "tray/tray_icon.h"
 
 #include "resource_ids.h"
 

@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+class TTrayIcon;
+
 // Program-wide state, filled by start-up and read by every subsystem.
 extern std::string ProgramDir;      // current directory at start-up: base of every data path
 extern std::string SoundDir;        // ProgramDir + "\音效", at most 255 characters
@@ -58,6 +60,7 @@ public:
     MainMenu MainMenu1;
     PopupMenu PopupMenu1;
     ImageList ImageList1;
+    std::unique_ptr<TTrayIcon> TrayIcon1;
 
     // Menu items that code refers to (all items can also be found by name).
     MenuItem* wenjian = nullptr;
@@ -100,6 +103,9 @@ public:
     void cenxvkuaijiedongtaiClick(MenuItem* sender);
     void formmenuwodecenxvdongtaiClick(MenuItem* sender);
     void liecukeyiexelnkzi(const std::string& folder, MenuItem* parent);
+    MenuItem* AddFolderItem(const std::string& folder, MenuItem* parent);
+    void AddFolderShortcuts(const std::string& folder, MenuItem* item);
+    void ApplyColumnBreak(MenuItem* item, MenuItem* menu);
     void huodekuaijietubiaoClick(MenuItem* sender);
     void menu_cenxvkuaijieClick(MenuItem* sender);
     void formmenu_cenxvkuaijieClick(MenuItem* sender);

@@ -5,6 +5,9 @@
 void TForm1::cenxvkuaijiedongtaiClick(MenuItem*) {}
 void TForm1::formmenuwodecenxvdongtaiClick(MenuItem*) {}
 void TForm1::liecukeyiexelnkzi(const std::string&, MenuItem*) {}
+MenuItem* TForm1::AddFolderItem(const std::string&, MenuItem*) { return nullptr; }
+void TForm1::AddFolderShortcuts(const std::string&, MenuItem*) {}
+void TForm1::ApplyColumnBreak(MenuItem*, MenuItem*) {}
 void TForm1::huodekuaijietubiaoClick(MenuItem*) { LastIconIndex = -1; }
 void TForm1::menu_cenxvkuaijieClick(MenuItem*) {}
 void TForm1::formmenu_cenxvkuaijieClick(MenuItem*) {}
