@@ -12,11 +12,11 @@ constexpr char kInvalidNumericInputText[] = "Invalid numeric input";
 // meaningful when its read succeeded; reading stops at the first failure, so
 // a bad first line leaves both unread and a bad second line only the second.
 struct SettingsReadResult {
-  bool firstRead = false;
-  bool firstValue = false;   // line 1's integer != 0
-  bool secondRead = false;
-  bool secondValue = false;  // line 2's integer != 0
-  int errorCode = 0;         // 0, or kInvalidNumericInputCode
+    bool firstRead = false;
+    bool firstValue = false; // line 1's integer != 0
+    bool secondRead = false;
+    bool secondValue = false; // line 2's integer != 0
+    int errorCode = 0; // 0, or kInvalidNumericInputCode
 };
 
 // Reads two integers the way a Pascal text file's Readln(f, n) does, from the
