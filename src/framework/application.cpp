@@ -4,6 +4,7 @@
 #include "framework/form.h"
 #include "framework/menu.h"
 #include "framework/os.h"
+#include "framework/window_class.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -41,17 +42,8 @@ void Application::Initialize()
     ::InitCommonControlsEx(&controls);
 
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA appClass{};
-    appClass.lpfnWndProc = AppWindowProc;
-    appClass.hInstance = instance;
-    appClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    appClass.lpszClassName = kAppWindowClass;
-    ::RegisterClassA(&appClass);
-    WNDCLASSA popupClass{};
-    popupClass.lpfnWndProc = PopupWindowProc;
-    popupClass.hInstance = instance;
-    popupClass.lpszClassName = kPopupWindowClass;
-    ::RegisterClassA(&popupClass);
+    EnsureWindowClass(kAppWindowClass, AppWindowProc);
+    EnsureWindowClass(kPopupWindowClass, PopupWindowProc);
 
     // A zero-sized window in the middle of the screen: it carries the taskbar
     // button, and minimising it hides the forms it owns.

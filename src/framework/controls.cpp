@@ -1,32 +1,18 @@
 #include "framework/controls.h"
 
 #include "framework/application.h"
+#include "framework/window_class.h"
 
 #include <commctrl.h>
 
 namespace {
 const char kPanelClass[] = "TPanel";
 const char kPictureClass[] = "TImage";
-
-void RegisterControlClass(const char* name, WNDPROC proc)
-{
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA existing;
-    if (::GetClassInfoA(instance, name, &existing))
-        return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = name;
-    ::RegisterClassA(&wc);
-}
 }
 
 Panel::Panel(HWND parent, int left, int top, int width, int height)
 {
-    RegisterControlClass(kPanelClass, WindowProc);
+    EnsureWindowClass(kPanelClass, WindowProc);
     handle_ = ::CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, ScaleForDpi(left),
                                 ScaleForDpi(top), ScaleForDpi(width), ScaleForDpi(height), parent, nullptr,
                                 ::GetModuleHandleA(nullptr), nullptr);
@@ -55,7 +41,7 @@ LRESULT CALLBACK Panel::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 Picture::Picture(HWND parent)
 {
-    RegisterControlClass(kPictureClass, WindowProc);
+    EnsureWindowClass(kPictureClass, WindowProc);
     RECT r;
     ::GetClientRect(parent, &r);
     handle_ = ::CreateWindowExA(0, kPictureClass, "", WS_CHILD | WS_VISIBLE, 1, 1, r.right - 2, r.bottom - 2, parent,

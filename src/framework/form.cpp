@@ -2,30 +2,13 @@
 
 #include "framework/application.h"
 #include "framework/menu.h"
-
-namespace {
-void RegisterFormClass(const char* className)
-{
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA existing;
-    if (::GetClassInfoA(instance, className, &existing))
-        return;
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    ::RegisterClassA(&wc);
-}
-}
+#include "framework/window_class.h"
 
 Form::Form(const char* className, const std::string& caption, int left, int top, int width, int height)
 {
     Application& app = Application::Instance();
     app.Initialize();
-    RegisterFormClass(className);
+    EnsureWindowClass(className, DefWindowProcA, CS_DBLCLKS);
     // Owned by the application window, so the form has no taskbar button of its own.
     handle_ = ::CreateWindowExA(0, className, caption.c_str(),
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, ScaleForDpi(width),
