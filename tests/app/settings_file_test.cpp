@@ -44,6 +44,21 @@ TEST_F(FormTest, ReadErrorsCarryTheClassicMessage)
     EXPECT_TRUE(::DeleteFileA(SettingsPath.c_str()));
 }
 
+TEST_F(FormTest, AnUnreadableFileIsAnErrorNotAMissingFile)
+{
+    TForm1& f = Design();
+    SettingsPath = dir.Path() + "\\set";
+    ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+    // Another program holds the file open without sharing it.
+    HANDLE locked = ::CreateFileA(SettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(f.diaoruClick(nullptr), InOutError);
+    ::CloseHandle(locked);
+    EXPECT_TRUE(os.calls.empty());
+    EXPECT_TRUE(f.rejianyincang->Checked());
+    EXPECT_EQ(dir.ReadFile("set"), std::string("0\r\n0\r\n"));
+}
+
 TEST_F(FormTest, SaveWritesExactlyTwoLinesAndRoundTrips)
 {
     TForm1& f = Design();

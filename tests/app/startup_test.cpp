@@ -110,7 +110,7 @@ TEST_F(FormTest, ClosingSavesTheOptionsFirstThenReleasesThem)
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
     TForm1& f = Start();
-    f.Close();
+    f.N5Click(nullptr);
     EXPECT_EQ(dir.ReadFile("set"), std::string("1\r\n1\r\n"));
     EXPECT_FALSE(f.rejianyincang->Checked());
     EXPECT_FALSE(f.yongrejianqiehuanzuomian->Checked());
