@@ -107,4 +107,45 @@ TEST(Program, ABadSettingsFileIsReportedAndNotOverwrittenAtClose)
     EXPECT_EQ(dir.ReadFile("set"), std::string("yes\r\nno\r\n"));
 }
 
+// Sets the system DPI for programs started from now on, and puts it back.
+class ScopedDpi {
+public:
+    explicit ScopedDpi(DWORD dpi)
+    {
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
+                          nullptr);
+        ::RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~ScopedDpi()
+    {
+        ::RegDeleteValueA(key_, "LogPixels");
+        ::RegCloseKey(key_);
+    }
+    ScopedDpi(const ScopedDpi&) = delete;
+    ScopedDpi& operator=(const ScopedDpi&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+};
+
+TEST(Program, TheWindowIsScaledToTheSystemDpi)
+{
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    RECT r{};
+    {
+        ScopedDpi dpi(144);
+        Process program = Process::Start(ProgramExePath(), dir.Path());
+        ASSERT_TRUE(program.Valid());
+        HWND window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+        ASSERT_NE(window, nullptr);
+        r = WindowRect(window);
+        program.Kill();
+    }
+    // 386 x 274 design pixels at 144 dpi.
+    EXPECT_EQ(r.right - r.left, 579);
+    EXPECT_EQ(r.bottom - r.top, 411);
+}
+
 } // namespace
