@@ -15,6 +15,7 @@
 #include <string>
 
 class TTrayIcon;
+class ShortcutBuild;
 
 // Program-wide state, filled by start-up and read by every subsystem.
 extern std::string ProgramDir;      // current directory at start-up: base of every data path
@@ -173,6 +174,8 @@ private:
     HICON icon_ = nullptr;      // design-time icon (a resource, never destroyed)
     HICON desk2Icon_ = nullptr; // loaded from file by the second instance
     HANDLE mutex_ = nullptr;    // "DeskSwitch", open until the process ends
+    // The folder reading and icons that the steps of one build share.
+    std::shared_ptr<ShortcutBuild> shortcutBuild_;
 
 public:
     // Hotkey identifiers, written when registered, read when unregistered.

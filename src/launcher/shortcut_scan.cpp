@@ -1,0 +1,121 @@
+#include "launcher/shortcut_scan.h"
+
+#include <algorithm>
+
+namespace {
+const char kShortcutPattern[] = "*.lnk";
+const char kAnyPattern[] = "*.*";
+
+bool IsAncestor(const std::optional<FolderId>& id, const std::vector<FolderId>& ancestors)
+{
+    return id && std::find(ancestors.begin(), ancestors.end(), *id) != ancestors.end();
+}
+
+// The path under which a listed directory is reached: the plain form first,
+// then the forms ending in "\" that Windows also accepts for odd names.
+std::optional<std::string> FolderPath(FolderSource& source, const std::string& base)
+{
+    for (const char* suffix : {"", ".\\", "..\\", "\\"})
+        if (source.DirectoryExists(base + suffix))
+            return base + suffix;
+    return std::nullopt;
+}
+
+std::vector<FolderEntry> ScanLevel(FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors,
+                                   int depth)
+{
+    std::vector<FolderEntry> folders;
+    if (depth >= kMaxFolderDepth)
+        return folders;
+    const LeadBytePredicate isLead = source.LeadBytes();
+    const std::string sep = EndsWithBackslash(folder, isLead) ? "" : "\\";
+    for (const FoundEntry& found : source.List(folder + sep + kAnyPattern)) {
+        // Files were listed by the shortcut enumeration already.
+        if (!found.directory)
+            continue;
+        const std::string base = folder + sep + found.name;
+        if (source.FileExists(base))
+            continue;
+        const std::optional<std::string> path = FolderPath(source, base);
+        if (!path || found.name == "." || found.name == "..")
+            continue;
+        FolderEntry entry;
+        entry.path = *path;
+        entry.caption = FolderCaption(entry.path, isLead);
+        const std::optional<FolderId> id = source.Identity(entry.path);
+        if (IsAncestor(id, ancestors)) {
+            entry.leadsBack = true;
+        } else {
+            entry.shortcuts = ScanShortcuts(source, entry.path);
+            if (id)
+                ancestors.push_back(*id);
+            entry.folders = ScanLevel(source, entry.path, ancestors, depth + 1);
+            if (id)
+                ancestors.pop_back();
+        }
+        folders.push_back(std::move(entry));
+    }
+    return folders;
+}
+
+std::vector<FolderId> RootAncestors(FolderSource& source, const std::string& root)
+{
+    std::vector<FolderId> ancestors;
+    if (std::optional<FolderId> id = source.Identity(root))
+        ancestors.push_back(*id);
+    return ancestors;
+}
+
+void Number(FolderEntry& folder, std::vector<ShortcutEntry*>& order)
+{
+    for (ShortcutEntry& shortcut : folder.shortcuts) {
+        shortcut.order = order.size();
+        order.push_back(&shortcut);
+    }
+    for (FolderEntry& sub : folder.folders)
+        Number(sub, order);
+}
+}
+
+std::vector<ShortcutEntry> ScanShortcuts(FolderSource& source, const std::string& folder)
+{
+    std::vector<ShortcutEntry> shortcuts;
+    const LeadBytePredicate isLead = source.LeadBytes();
+    for (const FoundEntry& found : source.List(folder + "\\" + kShortcutPattern)) {
+        ShortcutEntry entry;
+        entry.caption = ShortcutCaption(found.name, isLead);
+        entry.path = folder + "\\" + found.name;
+        shortcuts.push_back(std::move(entry));
+    }
+    return shortcuts;
+}
+
+std::vector<FolderEntry> ScanSubfolders(FolderSource& source, const std::string& folder,
+                                        std::vector<FolderId>& ancestors)
+{
+    return ScanLevel(source, folder, ancestors, 0);
+}
+
+FolderEntry ScanShortcutTree(FolderSource& source, const std::string& root)
+{
+    FolderEntry tree = ScanFolderTree(source, root);
+    tree.shortcuts = ScanShortcuts(source, root);
+    return tree;
+}
+
+FolderEntry ScanFolderTree(FolderSource& source, const std::string& folder)
+{
+    FolderEntry tree;
+    tree.path = folder;
+    tree.caption = FolderCaption(folder, source.LeadBytes());
+    std::vector<FolderId> ancestors = RootAncestors(source, folder);
+    tree.folders = ScanSubfolders(source, folder, ancestors);
+    return tree;
+}
+
+std::vector<ShortcutEntry*> NumberShortcuts(FolderEntry& root)
+{
+    std::vector<ShortcutEntry*> order;
+    Number(root, order);
+    return order;
+}
