@@ -4,9 +4,13 @@ set(PORTABLE_SOURCES
   src/app/version_name.cpp
   src/app/settings_reader.cpp
   src/framework/error_text.cpp
+  src/launcher/shortcut_names.cpp
+  src/launcher/shortcut_scan.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
   tests/app/settings_reader_test.cpp
   tests/framework/error_text_test.cpp
+  tests/launcher/shortcut_names_test.cpp
+  tests/launcher/shortcut_scan_test.cpp
 )
