@@ -6,6 +6,8 @@ set(PORTABLE_SOURCES
   src/framework/error_text.cpp
   src/launcher/shortcut_names.cpp
   src/launcher/shortcut_scan.cpp
+  src/tray/tray_click_logic.cpp
+  src/launcher/popup_caption.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -13,4 +15,6 @@ set(PORTABLE_TESTS
   tests/framework/error_text_test.cpp
   tests/launcher/shortcut_names_test.cpp
   tests/launcher/shortcut_scan_test.cpp
+  tests/tray/tray_click_logic_test.cpp
+  tests/tray/popup_caption_test.cpp
 )

@@ -48,6 +48,9 @@ const char kPeerSearchCaption[] = "boxianlinsi";
 const char kPeerWindowClass[] = "tform1";
 const char kDesk2IconFile[] = "tubiaodesk2.ico";
 const char kDeskSwitchMutex[] = "DeskSwitch";
+const char kTrayHint[] = "博闲托盘区开始菜单";
+const char kTrayHintDefault[] = "博闲托盘区开始菜单（默认桌面）";
+const char kTrayHintDesk2[] = "博闲托盘区开始菜单（桌面2）";
 
 bool FileExists(const std::string& path)
 {
@@ -130,6 +133,19 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
     BuildPopupMenu();
     PopupMenu1.OnPopup = [this](PopupMenu* sender) { PopupMenu1Popup(sender); };
     SetMainMenu(&MainMenu1);
+
+    // The icon is in the notification area with its design-time image and
+    // tip before start-up runs.
+    TrayIcon1 = std::make_unique<TTrayIcon>();
+    TrayIcon1->SetAutoHide(true);
+    TrayIcon1->SetHint(kTrayHint);
+    TrayIcon1->SetIcon(icon_);
+    TrayIcon1->SetPopupMenu(&PopupMenu1);
+    TrayIcon1->SetUseAppIcon(false);
+    TrayIcon1->OnClick = [this](TTrayIcon* sender, TrayButton button, ShiftState shift, int x, int y) {
+        TrayIcon1Click(sender, button, shift, x, y);
+    };
+    TrayIcon1->Loaded();
 }
 
 TForm1::~TForm1()
@@ -201,6 +217,7 @@ void TForm1::FormCreate(MenuItem*)
             ::DestroyIcon(desk2Icon_);
         desk2Icon_ = icon;
         SetFormIcon(desk2Icon_);
+        TrayIcon1->SetUseAppIcon(true);
         if (WinVersionName == "win7" && yongrejianqiehuanzuomian->Checked())
             yongrejianqiehuanzuomianClick(nullptr);
     }
@@ -253,6 +270,9 @@ void TForm1::FormShow(MenuItem*)
         if (!(WinVersionName == "win7" && InstanceDesktop == kSecondDesktop))
             yongrejianqiehuanzuomian->SetEnabled(false);
     }
+    // Null only after the shut-down has freed it.
+    if (TrayIcon1)
+        TrayIcon1->SetHint(InstanceDesktop == kDefaultDesktop ? kTrayHintDefault : kTrayHintDesk2);
 }
 
 void TForm1::FormResize(MenuItem*) {}
@@ -283,6 +303,7 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
             }
         }
         IconList.reset();
+        TrayIcon1.reset();
         if (InstanceDesktop == kDefaultDesktop && SharedBlock)
             CloseSharedBlock(SharedBlock, SharedBlockHandle);
         for (HANDLE process : {DeskInstanceProcess, CtfmonProcess}) {

@@ -16,6 +16,8 @@
 
 class TTrayIcon;
 class ShortcutBuild;
+enum class TrayButton;
+struct ShiftState;
 
 // Program-wide state, filled by start-up and read by every subsystem.
 extern std::string ProgramDir;      // current directory at start-up: base of every data path
@@ -98,7 +100,7 @@ public:
     void RestoreHookLibrary();
 
     // Tray icon.
-    void TrayIcon1Click(MenuItem* sender);
+    void TrayIcon1Click(TTrayIcon* sender, TrayButton button, ShiftState shift, int x, int y);
 
     // Launcher menus.
     void cenxvkuaijiedongtaiClick(MenuItem* sender);

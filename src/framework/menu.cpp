@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/image_list.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -357,6 +358,29 @@ void MainMenu::Changed()
 }
 
 PopupMenu::PopupMenu() : Menu(NewMenu(false)) {}
+
+PopupMenu::~PopupMenu()
+{
+    // Taken out first: a notified holder may remove its own entry.
+    std::vector<FreeNotification> notifications;
+    notifications.swap(freeNotifications_);
+    for (FreeNotification& entry : notifications)
+        entry.notify();
+}
+
+int PopupMenu::AddFreeNotification(std::function<void()> notify)
+{
+    int id = nextNotificationId_++;
+    freeNotifications_.push_back({id, std::move(notify)});
+    return id;
+}
+
+void PopupMenu::RemoveFreeNotification(int id)
+{
+    freeNotifications_.erase(std::remove_if(freeNotifications_.begin(), freeNotifications_.end(),
+                                            [id](const FreeNotification& entry) { return entry.id == id; }),
+                             freeNotifications_.end());
+}
 
 bool PopupMenu::Popup(int x, int y)
 {

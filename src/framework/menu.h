@@ -137,6 +137,11 @@ private:
 class PopupMenu : public Menu {
 public:
     PopupMenu();
+    ~PopupMenu() override;
+    // Whoever keeps a reference to the menu is told when it is freed; the id
+    // serves RemoveFreeNotification.
+    int AddFreeNotification(std::function<void()> notify);
+    void RemoveFreeNotification(int id);
     std::function<void(PopupMenu* sender)> OnPopup;
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool on) { autoPopup_ = on; }
@@ -145,6 +150,12 @@ public:
     bool Popup(int x, int y);
 private:
     bool autoPopup_ = true;
+    struct FreeNotification {
+        int id;
+        std::function<void()> notify;
+    };
+    std::vector<FreeNotification> freeNotifications_;
+    int nextNotificationId_ = 1;
 };
 
 // Menu messages for any window that owns a menu bar or pops up a menu:

@@ -1,5 +1,30 @@
 // Preparation of the tray popup each time it opens.
 #include "app/unit1.h"
 
-void TForm1::PopupMenu1Popup(PopupMenu*) {}
+#include "desktops/desktops.h"
+#include "launcher/popup_caption.h"
+#include "launcher/popup_menu_prep.h"
+
+std::string SijianCaption(const SYSTEMTIME& now, LCID locale)
+{
+    char date[128] = {};
+    char time[128] = {};
+    if (!::GetDateFormatA(locale, DATE_SHORTDATE, &now, nullptr, date, sizeof date))
+        date[0] = '\0';
+    if (!::GetTimeFormatA(locale, 0, &now, nullptr, time, sizeof time))
+        time[0] = '\0';
+    return DateTimeCaption(date, time, now.wHour, now.wMinute, now.wSecond, now.wDayOfWeek + 1);
+}
+
+void TForm1::PopupMenu1Popup(PopupMenu*)
+{
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    sijian->SetCaption(SijianCaption(now, LOCALE_USER_DEFAULT));
+    const bool onDefault = TheDesktop().CurrentDesktopName() == kDefaultDesktop;
+    morenzuomian->SetChecked(onDefault);
+    zuomian2->SetChecked(!onDefault);
+}
+
+// Choosing the date-and-time item only closes the popup.
 void TForm1::sijianClick(MenuItem*) {}
