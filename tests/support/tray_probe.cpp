@@ -79,6 +79,23 @@ bool Xdotool(const std::string& args)
     return true;
 }
 
+bool ClickAt(POINT at, int button, int times)
+{
+    static DWORD lastClick = 0;
+    static bool clicked = false;
+    if (clicked) {
+        const DWORD spacing = ::GetDoubleClickTime() + 100;
+        const DWORD since = ::GetTickCount() - lastClick;
+        if (since < spacing)
+            harness::PumpFor(spacing - since);
+    }
+    const bool done = Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y)
+                              + " click --repeat " + std::to_string(times) + " --delay 80 " + std::to_string(button));
+    lastClick = ::GetTickCount();
+    clicked = true;
+    return done;
+}
+
 std::string TooltipAt(POINT at, DWORD timeoutMs)
 {
     // From elsewhere first, so the tray sees the pointer arrive.

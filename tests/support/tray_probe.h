@@ -24,6 +24,11 @@ POINT FirstIconPosition();
 
 // Runs `/usr/bin/xdotool <args>` and waits for it; false if it could not run or failed.
 bool Xdotool(const std::string& args);
+// Clicks mouse button `button` (1 left, 2 middle, 3 right) at `at`, `times`
+// times in quick succession (2 = a double click). Waits first until the
+// previous click is longer ago than the double-click time, so that separate
+// clicks never make a double click by accident.
+bool ClickAt(POINT at, int button, int times = 1);
 // Moves the pointer onto `at` and returns the notification area's tooltip text
 // once it shows ("" if none showed within `timeoutMs`).
 std::string TooltipAt(POINT at, DWORD timeoutMs = 5000);
