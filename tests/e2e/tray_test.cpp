@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 using namespace harness;
 using namespace tray_probe;
@@ -121,6 +122,53 @@ TEST_F(TrayProgram, TheExitItemOfTheTrayMenuEndsTheProgramAndRemovesTheIcon)
     EXPECT_TRUE(program.WaitForExit(kWait));
     EXPECT_FALSE(IconRegistered(notifyWindow));
     EXPECT_EQ(dir.ReadFile("set"), std::string("0\r\n0\r\n"));
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char block[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, block, sizeof block, &got, nullptr) && got)
+        bytes.append(block, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+TEST(TrayOnDesk2, TheSecondInstancesIconIsOnTheTaskbarOfItsOwnDesktop)
+{
+    HDESK desktop = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(desktop, nullptr);
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    const std::string icon = ReadWholeFile(SourcePath("data/tubiaodesk2.ico"));
+    ASSERT_FALSE(icon.empty());
+    ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", icon));
+    Process program = Process::Start(ProgramExePath(), dir.Path(), "Desk2");
+    ASSERT_TRUE(program.Valid());
+
+    // Window lookups and the shell's icons are per desktop: look from a thread on Desk2.
+    HWND notifyWindow = nullptr;
+    bool registered = false;
+    std::thread worker([&] {
+        if (!::SetThreadDesktop(desktop))
+            return;
+        if (WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true))
+            notifyWindow = FindTopLevelWindow(program.Id(), "TrayIconNotifyWindow");
+        if (notifyWindow)
+            registered = WaitForIconRegistered(notifyWindow, true, kWait);
+    });
+    worker.join();
+    ASSERT_NE(notifyWindow, nullptr);
+    EXPECT_TRUE(registered);
+    EXPECT_FALSE(IconRegistered(notifyWindow)) << "the icon is on the taskbar of Default too";
+
+    program.Kill();
+    ::CloseDesktop(desktop);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "tray/tray_icon.h"
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -125,6 +126,33 @@ TEST_F(TrayFormTest, ARightClickOpensTheTrayMenuWithTodaysDateAndTheDesktopMark)
     ASSERT_EQ(openMenu.switchStates.size(), 3u);
     EXPECT_TRUE(openMenu.switchStates[0] & MF_CHECKED);
     EXPECT_FALSE(openMenu.switchStates[2] & MF_CHECKED);
+}
+
+TEST_F(TrayFormTest, OnAnotherDesktopThePopupMarksTheSecondDesktop)
+{
+    TForm1& f = Design();
+    f.morenzuomian->SetChecked(true);
+    f.zuomian2->SetChecked(false);
+    // The marks follow the desktop of the thread that opens the popup.
+    HDESK other = ::CreateDesktopA("TrayTestDesktop", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(other, nullptr);
+    bool ran = false;
+    std::thread opener([&] {
+        if (!::SetThreadDesktop(other))
+            return;
+        f.PopupMenu1Popup(&f.PopupMenu1);
+        ran = true;
+    });
+    opener.join();
+    ::CloseDesktop(other);
+    ASSERT_TRUE(ran);
+    EXPECT_FALSE(f.morenzuomian->Checked());
+    EXPECT_TRUE(f.zuomian2->Checked());
+    EXPECT_NE(f.sijian->Caption(), "时间");
+
+    f.PopupMenu1Popup(&f.PopupMenu1);
+    EXPECT_TRUE(f.morenzuomian->Checked());
+    EXPECT_FALSE(f.zuomian2->Checked());
 }
 
 TEST_F(TrayFormTest, LeftClicksHideTheMainWindowAndShowItAgainRunningFormShow)

@@ -392,6 +392,49 @@ TEST_F(TrayIconTest, AnErrorInAHandlerGoesToTheErrorBoxAndTheNextCallbackStillWo
     EXPECT_EQ(os.Of("MessageBox").size(), 2u);
 }
 
+// The pixels of an icon's colour bitmap.
+std::vector<char> ColorBits(HICON icon)
+{
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info))
+        return {};
+    BITMAP bitmap{};
+    ::GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    std::vector<char> bits(static_cast<size_t>(bitmap.bmWidthBytes) * static_cast<size_t>(bitmap.bmHeight));
+    ::GetBitmapBits(info.hbmColor, static_cast<LONG>(bits.size()), bits.data());
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bits;
+}
+
+TEST_F(TrayIconTest, UseAppIconCopiesTheApplicationsIcon)
+{
+    Application& app = Application::Instance();
+    const HICON previous = app.Icon();
+    HICON desk2 = static_cast<HICON>(::LoadImageA(nullptr, harness::SourcePath("data/tubiaodesk2.ico").c_str(),
+                                                  IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
+    ASSERT_NE(desk2, nullptr);
+    icon.SetIcon(SystemIcon());
+    icon.Take();
+    ASSERT_NE(ColorBits(icon.Icon()), ColorBits(desk2));
+
+    app.SetIcon(desk2);
+    icon.SetUseAppIcon(true);
+    EXPECT_TRUE(icon.UseAppIcon());
+    EXPECT_EQ(icon.Take(), "modify");
+    EXPECT_NE(icon.Icon(), desk2);
+    EXPECT_EQ(ColorBits(icon.Icon()), ColorBits(desk2));
+    EXPECT_EQ(icon.IconData().hIcon, icon.Icon());
+
+    // Switching it off keeps the image.
+    icon.SetUseAppIcon(false);
+    EXPECT_EQ(icon.Take(), "");
+    EXPECT_EQ(ColorBits(icon.Icon()), ColorBits(desk2));
+
+    app.SetIcon(previous);
+    ::DestroyIcon(desk2);
+}
+
 TEST_F(TrayIconTest, TheShellIsAskedWhetherItShowsBalloons)
 {
     // Wine's shell32 carries version 6.
