@@ -92,8 +92,7 @@ TTrayIcon::TTrayIcon()
 {
     Application& app = Application::Instance();
     app.Initialize();
-    // Registered before the window exists, so the shell's broadcast is known
-    // from the first message on.
+    // Registered once per process, before any message can arrive.
     TaskbarCreatedMessage();
     TrayCallbackMessage();
     EnsureWindowClass(kNotifyWindowClass, NotifyWindowProc);
