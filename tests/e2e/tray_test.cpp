@@ -50,7 +50,15 @@ protected:
         ASSERT_TRUE(WaitForIconRegistered(notifyWindow, true, kWait));
     }
 
-    void TearDown() override { program.Kill(); }
+    void TearDown() override
+    {
+        // Closed properly, so the icon leaves the notification area and the
+        // next program's icon takes the first place again.
+        if (program.Running() && window)
+            ::PostMessageA(window, WM_CLOSE, 0, 0);
+        if (!program.WaitForExit(kWait))
+            program.Kill();
+    }
 
     static bool ClickIcon(int button) { return ClickAt(FirstIconPosition(), button); }
 
