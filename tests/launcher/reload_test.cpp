@@ -1,0 +1,137 @@
+// Reload of both trees, the folder commands and the single icon step.
+#include "launcher_fixture.h"
+
+namespace {
+
+const char kNotepad[] = "C:\\windows\\notepad.exe";
+
+TEST_F(LauncherTest, AReloadResetsTheImagesAndReplacesEveryItem)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    MakeShortcut("two.lnk", kNotepad);
+    MakeShortcut("F\\three.lnk", kNotepad);
+    TForm1& f = Built();
+    ASSERT_EQ(f.ImageList1.Count(), 17 + 6);
+    // Marked, since a freed item's address may be taken by a new one.
+    FindCaption(f.menu_cenxvkuaijie, "one")->SetCaption("stale 1");
+    FindCaption(f.formmenu_wodecenxv, "three")->SetCaption("stale 2");
+    f.menu_cenxvkuaijie->Item(4)->SetCaption("stale 3");
+
+    ASSERT_TRUE(::DeleteFileA(ProgramsPath("two.lnk").c_str()));
+    MakeShortcut("F\\G\\four.lnk", kNotepad);
+    f.huodekuaijietubiaoClick(nullptr);  // stray images from before are dropped too
+    for (int reload = 0; reload < 3; ++reload)
+        f.popup_congzaiwodecenxvClick(nullptr);
+
+    const std::string expected = "one,-,[F]{three,-,[G]{four,-},-},-";
+    EXPECT_EQ(Shape(f.menu_cenxvkuaijie), expected);
+    EXPECT_EQ(Shape(f.formmenu_wodecenxv), expected);
+    EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[F]{three#18,-,[G]{four#19,-},-},-");
+    EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{three#21,-,[G]{four#22,-},-},-");
+    EXPECT_EQ(f.ImageList1.Count(), 17 + 6);
+    // The design-time glyphs are back in front.
+    EXPECT_EQ(ImagePixels(f.ImageList1, 0), ImagePixels(*IconList, 0));
+    EXPECT_EQ(ImagePixels(f.ImageList1, 16), ImagePixels(*IconList, 16));
+}
+
+TEST_F(LauncherTest, AReloadPlaysItsSoundOnceAfterBothTreesOnlyIfTheFileExists)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    for (bool present : {false, true}) {
+        SCOPED_TRACE(present);
+        shell.calls.clear();
+        TForm1& f = Prepared();
+        const std::string sound = SoundDir + "\\重载我的程序.wav";
+        if (present)
+            WriteFile(sound, "RIFF");
+        std::string barAtSound;
+        shell.onSound = [&] { barAtSound = Shape(f.formmenu_wodecenxv); };
+        f.congzaiwodecenxvClick(nullptr);
+        shell.onSound = nullptr;
+        const std::vector<RecordedCall> sounds = Calls("PlaySound");
+        ASSERT_EQ(sounds.size(), present ? 1u : 0u);
+        if (present) {
+            EXPECT_EQ(sounds[0].text, sound);
+            EXPECT_EQ(barAtSound, "one,-");
+        }
+        EXPECT_TRUE(Calls("MessageBox").empty());
+    }
+}
+
+TEST_F(LauncherTest, TheFolderCommandsOpenTheShortcutFolderMaximisedWhetherOrNotItExists)
+{
+    TForm1& f = Prepared();
+    ProgramDir = Root() + "\\elsewhere";  // the command names the folder, it does not look for it
+    f.dakaiwodecenxvwenjianjiaClick(nullptr);
+    f.N10Click(nullptr);
+    f.PopupMenu1.Find("N10")->Click();
+    f.MainMenu1.Find("dakaiwodecenxvwenjianjia")->Click();
+    const std::vector<RecordedCall> launches = Calls("ShellExecute");
+    ASSERT_EQ(launches.size(), 4u);
+    for (size_t i = 0; i < launches.size(); ++i) {
+        EXPECT_EQ(launches[i].text, "Explorer.exe");
+        EXPECT_EQ(launches[i].detail, "open|/n," + Root() + "\\elsewhere\\我的程序");
+        EXPECT_EQ(launches[i].number, SW_SHOWMAXIMIZED);
+        EXPECT_EQ(shell.owners[i], f.Handle());
+    }
+}
+
+TEST_F(LauncherTest, TheIconStepAppendsOneIconOrReportsMinusOne)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    WriteFile(ProgramsPath("corrupt.lnk"), "not a link");
+    TForm1& f = Prepared();
+    const struct {
+        std::string path;
+        int index;
+        int count;
+    } cases[] = {
+        {ProgramsPath("one.lnk"), 17, 18},
+        {ProgramsPath("missing.lnk"), -1, 18},
+        {Root() + "\\no folder\\x.lnk", -1, 18},
+        {ProgramsPath("one.lnk"), 18, 19},
+    };
+    for (const auto& c : cases) {
+        const long before = ShellIconLookups();
+        IconSourcePath = c.path;
+        f.MainMenu1.Find("huodekuaijietubiao")->Click();
+        EXPECT_EQ(LastIconIndex, c.index) << c.path;
+        EXPECT_EQ(f.ImageList1.Count(), c.count) << c.path;
+        EXPECT_EQ(ShellIconLookups() - before, 1);
+    }
+}
+
+TEST_F(LauncherTest, TheStepsCalledAloneWorkOnTheFolderTheyAreGiven)
+{
+    MakeShortcut("Top\\a.lnk", kNotepad);
+    MakeShortcut("Top\\Sub\\b.lnk", kNotepad);
+    TForm1& f = Prepared();
+    MenuItem* holder = f.PopupMenu1.Find("N7");
+    const int before = holder->Count();
+
+    BuildingFormMenu = true;
+    MenuItem* folder = f.AddFolderItem(ProgramsPath("Top"), holder);
+    EXPECT_EQ(folder, LastFolderItem);
+    EXPECT_EQ(folder->Caption(), "Top");
+    EXPECT_EQ(folder->ImageIndex(), 0);
+    EXPECT_EQ(Shape(folder), "a,-");
+    EXPECT_TRUE(holder->Item(before + 1)->IsSeparator());
+    // Below the first level the handler follows BuildingFormMenu: the menu
+    // bar's ignores a pending right click.
+    RightClickPending = true;
+    ::GetCursorPos(&HookClickPoint);
+    folder->Item(0)->Click();
+    EXPECT_TRUE(RightClickPending);
+
+    f.AddFolderShortcuts(ProgramsPath("Top\\Sub"), folder);
+    EXPECT_EQ(Shape(folder), "a,-,b,-");
+
+    MenuItem* scan = f.PopupMenu1.Find("N52");
+    const int scanBefore = scan->Count();
+    f.liecukeyiexelnkzi(Programs(), scan);
+    EXPECT_EQ(scan->Count(), scanBefore + 2);
+    EXPECT_EQ(Shape(scan->Item(scanBefore)), "a,-,[Sub]{b,-},-");
+    EXPECT_EQ(f.ImageList1.Count(), 17 + 4);
+}
+
+}  // namespace
