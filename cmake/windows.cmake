@@ -17,3 +17,5 @@ endfunction()
 
 add_subdirectory(src)
 add_subdirectory(tests)
+# Benchmarks print figures; they are programs, not tests.
+add_subdirectory(bench)

@@ -1,5 +1,7 @@
 #include "framework/image_list.h"
 
+#include <vector>
+
 ImageList::ImageList(int width, int height) : width_(width), height_(height), list_(Create()) {}
 
 ImageList::~ImageList()
@@ -42,6 +44,98 @@ int ImageList::AppendIcon(HICON icon)
     if (!list_ || !icon)
         return -1;
     return ImageList_ReplaceIcon(list_, -1, icon);
+}
+
+namespace {
+// The pixels of a whole bitmap as 32-bit top-down rows.
+bool ReadPixels(HDC dc, HBITMAP bitmap, std::vector<DWORD>& pixels, int& width)
+{
+    BITMAP info{};
+    if (!bitmap || !::GetObject(bitmap, sizeof info, &info))
+        return false;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    pixels.assign(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight), 0);
+    width = info.bmWidth;
+    return ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format, DIB_RGB_COLORS) ==
+           info.bmHeight;
+}
+
+HBITMAP StripBitmap(HDC dc, int width, int height, int bitCount, void** bits)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } format{};
+    format.header.biSize = sizeof format.header;
+    format.header.biWidth = width;
+    format.header.biHeight = -height;
+    format.header.biPlanes = 1;
+    format.header.biBitCount = static_cast<WORD>(bitCount);
+    format.header.biCompression = BI_RGB;
+    format.colors[1] = RGBQUAD{255, 255, 255, 0};
+    return ::CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, bits, nullptr, 0);
+}
+}
+
+int ImageList::AppendCopies(int first, int count)
+{
+    if (!list_ || first < 0 || count <= 0 || first + count > Count())
+        return -1;
+    // The images are read back from the list's own bitmaps and added as one
+    // strip: the list keeps them exactly as stored, alpha included.
+    IMAGEINFO firstInfo{};
+    if (!ImageList_GetImageInfo(list_, first, &firstInfo))
+        return -1;
+    HDC screen = ::GetDC(nullptr);
+    std::vector<DWORD> image, mask;
+    int imageWidth = 0, maskWidth = 0;
+    const bool hasMask = firstInfo.hbmMask != nullptr;
+    int start = -1;
+    void* colorBits = nullptr;
+    void* maskBits = nullptr;
+    HBITMAP color = nullptr, maskStrip = nullptr;
+    if (ReadPixels(screen, firstInfo.hbmImage, image, imageWidth) &&
+        (!hasMask || ReadPixels(screen, firstInfo.hbmMask, mask, maskWidth))) {
+        color = StripBitmap(screen, width_ * count, height_, 32, &colorBits);
+        maskStrip = hasMask ? StripBitmap(screen, width_ * count, height_, 1, &maskBits) : nullptr;
+    }
+    if (color && (!hasMask || maskStrip)) {
+        const size_t maskStride = ((static_cast<size_t>(width_) * count + 31) / 32) * 4;
+        auto* colorOut = static_cast<DWORD*>(colorBits);
+        auto* maskOut = static_cast<BYTE*>(maskBits);
+        bool ok = true;
+        for (int k = 0; k < count && ok; ++k) {
+            IMAGEINFO info{};
+            ok = ImageList_GetImageInfo(list_, first + k, &info) != FALSE;
+            for (int y = 0; ok && y < height_; ++y) {
+                for (int x = 0; x < width_; ++x) {
+                    const size_t from = static_cast<size_t>(info.rcImage.top + y) * imageWidth + info.rcImage.left + x;
+                    const size_t to = static_cast<size_t>(y) * width_ * count + static_cast<size_t>(k) * width_ + x;
+                    colorOut[to] = image[from];
+                    if (hasMask && (mask[static_cast<size_t>(info.rcImage.top + y) * maskWidth + info.rcImage.left + x] &
+                                    0xFFFFFF)) {
+                        const size_t column = static_cast<size_t>(k) * width_ + x;
+                        maskOut[static_cast<size_t>(y) * maskStride + column / 8] |= static_cast<BYTE>(0x80 >> (column % 8));
+                    }
+                }
+            }
+        }
+        ::GdiFlush();
+        if (ok)
+            start = ImageList_Add(list_, color, maskStrip);
+    }
+    if (color)
+        ::DeleteObject(color);
+    if (maskStrip)
+        ::DeleteObject(maskStrip);
+    ::ReleaseDC(nullptr, screen);
+    return start;
 }
 
 int ImageList::AppendMasked(HBITMAP strip, COLORREF mask)

@@ -19,6 +19,9 @@ public:
     void Assign(const ImageList& other);
     // Appends the icon scaled to the list's size; the new index, or -1.
     int AppendIcon(HICON icon);
+    // Appends copies of the `count` images from `first` on, in order: far
+    // cheaper than adding their icons again. The first copy's index, or -1.
+    int AppendCopies(int first, int count);
     // Appends a strip of images cut from a bitmap; `mask` is the transparent colour.
     int AppendMasked(HBITMAP strip, COLORREF mask);
     bool Draw(HDC dc, int index, int x, int y, bool enabled = true) const;

@@ -137,6 +137,8 @@ void TForm1::formmenuwodecenxvdongtaiClick(MenuItem*)
         // Called outside a build: this tree alone.
         Win32FolderSource source;
         shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), 1, Step::FormShortcuts);
+    } else {
+        shortcutBuild_->BeginNextTree(ImageList1);
     }
     shortcutBuild_->SetNext(Step::FormFolders);
     AppendShortcutItems(*this, *shortcutBuild_, shortcutBuild_->Tree().shortcuts, formmenu_wodecenxv,
@@ -192,7 +194,7 @@ void TForm1::huodekuaijietubiaoClick(MenuItem*)
     HICON icon = FetchShellIcon(IconSourcePath);
     LastIconIndex = icon ? ImageList1.AppendIcon(icon) : -1;
     if (icon)
-        ::DestroyIcon(icon);
+        ReleaseShellIcon(icon);
 }
 
 // ---- Launching ------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 namespace {
 std::atomic<long> lookups{0};
+std::atomic<long> held{0};
 
 // A lookup waits on the file system and the wine/shell services part of the
 // time, so a few more workers than cores still shorten a build.
@@ -43,6 +44,8 @@ HICON FetchShellIcon(const std::string& path)
     // may hold a stale value that is no icon at all.
     if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON))
         return nullptr;
+    if (info.hIcon)
+        ++held;
     return info.hIcon;
 }
 
@@ -75,11 +78,18 @@ std::vector<HICON> FetchShellIcons(const std::vector<std::string>& paths)
 
 long ShellIconLookups() { return lookups.load(); }
 
+void ReleaseShellIcon(HICON icon)
+{
+    if (icon && ::DestroyIcon(icon))
+        --held;
+}
+
 void DestroyIcons(std::vector<HICON>& icons)
 {
     for (HICON& icon : icons) {
-        if (icon)
-            ::DestroyIcon(icon);
+        ReleaseShellIcon(icon);
         icon = nullptr;
     }
 }
+
+long ShellIconsHeld() { return held.load(); }

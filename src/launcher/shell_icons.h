@@ -18,5 +18,9 @@ std::vector<HICON> FetchShellIcons(const std::vector<std::string>& paths);
 // Shell icon lookups made by this process so far.
 long ShellIconLookups();
 
+// Destroys an icon that FetchShellIcon(s) gave.
+void ReleaseShellIcon(HICON icon);
 // Destroys every non-null icon of `icons` and nulls it.
 void DestroyIcons(std::vector<HICON>& icons);
+// Icons fetched and not yet released.
+long ShellIconsHeld();

@@ -28,13 +28,22 @@ public:
     Step Next() const { return next_; }
     void SetNext(Step step) { next_ = step; }
 
-    // Appends the shortcut's icon to `images`: its index, or -1 when the shell
-    // had no icon for it (nothing is appended then).
+    // Appends the shortcut's icon to `images` for the tree being built: its
+    // index, or -1 when the shell had no icon for it (nothing is appended).
     int AppendIcon(ImageList& images, const ShortcutEntry& shortcut);
 
+    // Starts the next tree. When the previous tree's icons still end the
+    // list, they are copied in one go and this tree uses the copies, which
+    // saves adding every icon a second time (about 1.5 ms each under Wine).
+    void BeginNextTree(ImageList& images);
+
 private:
+    void Used(std::size_t order);
+
     FolderEntry tree_;
     std::vector<HICON> icons_;
     std::vector<int> usesLeft_;
+    std::vector<int> indexes_;  // where each icon went in the tree being built
+    bool copied_ = false;       // this tree's images are already in the list
     Step next_;
 };
