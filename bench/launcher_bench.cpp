@@ -8,6 +8,9 @@
 // after repeated reloads.
 //
 //   wine launcher_bench.exe [--reloads N] [--rounds N]
+//
+// The memory figures come from fresh processes of this program (--alone,
+// --alone-first), so that one build's traces do not count for the other.
 #include "app/unit1.h"
 #include "framework/application.h"
 #include "framework/os.h"
@@ -255,6 +258,95 @@ int ArgValue(int argc, char** argv, const char* name, int fallback)
     return fallback;
 }
 
+const char* ArgText(int argc, char** argv, const char* name)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return argv[i + 1];
+    return nullptr;
+}
+
+// One form over the shortcut folder of `dir`, with IconList as start-up
+// takes it.
+void PointAt(TForm1& form, const std::string& dir)
+{
+    ProgramDir = dir;
+    MyProgramsDir = dir + "\\我的程序";
+    SoundDir = dir + "\\音效";
+    IconList = std::make_unique<ImageList>();
+    IconList->Assign(form.ImageList1);
+}
+
+// The memory figures, in a process that only ever runs the program's own
+// build, so that nothing of the comparison is counted.
+int MeasureAlone(const std::string& dir, int reloads, bool firstDesign)
+{
+    TForm1 form;
+    PointAt(form, dir);
+    const Usage atStart = Measure();
+    // The shell's own start (its libraries, icon caches) comes with the first
+    // lookup, whoever makes it.
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((MyProgramsDir + "\\分类0\\*.lnk").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        ::FindClose(find);
+        std::vector<HICON> one = FetchShellIcons({MyProgramsDir + "\\分类0\\" + found.cFileName});
+        DestroyIcons(one);
+    }
+    const Usage shellStarted = Measure();
+    if (firstDesign) {
+        FirstDesignBuild(form);
+        PrintUsage("(a) after one shell lookup:", shellStarted);
+        PrintUsage("(a) after a build:", Measure());
+        IconList.reset();
+        return 0;
+    }
+    form.congzaiwodecenxvClick(nullptr);
+    const Usage afterBuild = Measure();
+    const double reloadTime = Seconds([&] {
+        for (int i = 0; i < reloads; ++i)
+            form.congzaiwodecenxvClick(nullptr);
+    });
+    const Usage afterReloads = Measure();
+    PrintUsage("before any build:", atStart);
+    PrintUsage("after one shell lookup:", shellStarted);
+    PrintUsage("after a build:", afterBuild);
+    char label[64];
+    std::snprintf(label, sizeof label, "after %d more reloads:", reloads);
+    PrintUsage(label, afterReloads);
+    std::printf("growth over the reloads: private %+.2f MB, committed %+.2f MB, GDI %+ld, USER %+ld, "
+                "kernel handles %+ld; %.2f s a reload\n",
+                afterReloads.privateMb - afterBuild.privateMb, afterReloads.committedMb - afterBuild.committedMb,
+                static_cast<long>(afterReloads.gdi) - static_cast<long>(afterBuild.gdi),
+                static_cast<long>(afterReloads.user) - static_cast<long>(afterBuild.user),
+                static_cast<long>(afterReloads.handles) - static_cast<long>(afterBuild.handles),
+                reloads ? reloadTime / reloads : 0.0);
+    std::printf("the trees' own share (beyond the started shell): private %+.2f MB, committed %+.2f MB\n",
+                afterReloads.privateMb - shellStarted.privateMb, afterReloads.committedMb - shellStarted.committedMb);
+    IconList.reset();
+    return 0;
+}
+
+// Runs this program again with `arguments` and waits for it.
+int RunSelf(const std::string& arguments)
+{
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string line = "\"" + std::string(self) + "\" " + arguments;
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION info{};
+    std::fflush(stdout);
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &info))
+        return -1;
+    ::WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(info.hProcess, &code);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return static_cast<int>(code);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -265,6 +357,10 @@ int main(int argc, char** argv)
     Application::Instance().SetTitle(kApplicationTitle);
     QuietOs quiet;
     SetOs(&quiet);
+    if (const char* dir = ArgText(argc, argv, "--alone"))
+        return MeasureAlone(dir, reloads, false);
+    if (const char* dir = ArgText(argc, argv, "--alone-first"))
+        return MeasureAlone(dir, 0, true);
 
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
@@ -281,13 +377,7 @@ int main(int argc, char** argv)
     int status = 0;
     {
         TForm1 form;
-        ProgramDir = dir;
-        MyProgramsDir = programs;
-        SoundDir = dir + "\\音效";
-        IconList = std::make_unique<ImageList>();
-        IconList->Assign(form.ImageList1);
-
-        const Usage atStart = Measure();
+        PointAt(form, dir);
         // The first lookups pay for the shell's start; neither side gets them.
         FirstDesignBuild(form);
         const std::string firstShape = Shape(form.menu_cenxvkuaijie) + "/" + Shape(form.formmenu_wodecenxv);
@@ -318,29 +408,14 @@ int main(int argc, char** argv)
                     same ? "yes" : "NO");
         if (!same)
             status = 2;
-
-        const Usage afterBuild = Measure();
-        PrintUsage("before any build:", atStart);
-        PrintUsage("after a build:", afterBuild);
-        const double reloadTime = Seconds([&] {
-            for (int i = 0; i < reloads; ++i)
-                form.congzaiwodecenxvClick(nullptr);
-        });
-        const Usage afterReloads = Measure();
-        char label[64];
-        std::snprintf(label, sizeof label, "after %d more reloads:", reloads);
-        PrintUsage(label, afterReloads);
-        std::printf("growth over the reloads: private %+.2f MB, committed %+.2f MB, GDI %+ld, USER %+ld, "
-                    "kernel handles %+ld; %.2f s a reload\n",
-                    afterReloads.privateMb - afterBuild.privateMb, afterReloads.committedMb - afterBuild.committedMb,
-                    static_cast<long>(afterReloads.gdi) - static_cast<long>(afterBuild.gdi),
-                    static_cast<long>(afterReloads.user) - static_cast<long>(afterBuild.user),
-                    static_cast<long>(afterReloads.handles) - static_cast<long>(afterBuild.handles),
-                    reloads ? reloadTime / reloads : 0.0);
-        std::printf("the trees' own share after the reloads: private %+.2f MB, committed %+.2f MB\n",
-                    afterReloads.privateMb - atStart.privateMb, afterReloads.committedMb - atStart.committedMb);
         IconList.reset();
     }
+    std::printf("memory and objects of a process that only runs (b):\n");
+    if (RunSelf("--alone \"" + dir + "\" --reloads " + std::to_string(reloads)) != 0)
+        status = 3;
+    std::printf("for comparison, a process that only runs one build of (a):\n");
+    if (RunSelf("--alone-first \"" + dir + "\"") != 0)
+        status = 3;
     SetOs(nullptr);
     RemoveTree(dir);
     return status;

@@ -101,6 +101,31 @@ TEST_F(LauncherTest, TheIconStepAppendsOneIconOrReportsMinusOne)
     }
 }
 
+TEST_F(LauncherTest, AnImageAddedBetweenTheTreesMakesTheMenuBarTreeAddItsOwnIcons)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    MakeShortcut("F\\two.lnk", "C:\\windows");
+    TForm1& f = Prepared();
+    BuildingFormMenu = false;
+    f.cenxvkuaijiedongtaiClick(nullptr);
+    f.liecukeyiexelnkzi(MyProgramsDir, f.menu_cenxvkuaijie);
+    // Something else appends an image: the popup tree's images no longer end
+    // the list, so they cannot be copied as one strip.
+    IconSourcePath = ProgramsPath("one.lnk");
+    f.huodekuaijietubiaoClick(nullptr);
+    BuildingFormMenu = true;
+    f.formmenuwodecenxvdongtaiClick(nullptr);
+    f.liecukeyiexelnkzi(MyProgramsDir, f.formmenu_wodecenxv);
+
+    EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[F]{two#18,-},-");
+    EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{two#21,-},-");
+    ASSERT_EQ(f.ImageList1.Count(), 22);
+    EXPECT_EQ(ImagePixels(f.ImageList1, 17), ImagePixels(f.ImageList1, 20));
+    EXPECT_EQ(ImagePixels(f.ImageList1, 18), ImagePixels(f.ImageList1, 21));
+    EXPECT_NE(ImagePixels(f.ImageList1, 17), ImagePixels(f.ImageList1, 18));
+    EXPECT_EQ(ShellIconsHeld(), 0) << "every icon handle is given back after the build";
+}
+
 TEST_F(LauncherTest, TheStepsCalledAloneWorkOnTheFolderTheyAreGiven)
 {
     MakeShortcut("Top\\a.lnk", kNotepad);

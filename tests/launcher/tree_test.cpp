@@ -85,6 +85,7 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
     ASSERT_EQ(bar.size(), popup.size());
     EXPECT_EQ(f.ImageList1.Count(), 17 + 2 * n);
     EXPECT_EQ(ShellIconLookups() - lookupsBefore, n);
+    EXPECT_EQ(ShellIconsHeld(), 0) << "every icon handle is given back after the build";
     for (int k = 0; k < n; ++k) {
         EXPECT_EQ(popup[k]->ImageIndex(), 17 + k) << popup[k]->Caption();
         EXPECT_EQ(bar[k]->ImageIndex(), 17 + n + k) << bar[k]->Caption();
