@@ -29,6 +29,18 @@ bool WaitUntil(DWORD timeoutMs, bool (*condition)(HWND), HWND window)
     return true;
 }
 
+// Wine's taskbar follows shown and hidden windows a little later.
+bool WaitForTaskbarButtons(int expected)
+{
+    const DWORD start = ::GetTickCount();
+    while (VisibleTaskbarButtons() != expected) {
+        if (::GetTickCount() - start > 10000)
+            return false;
+        PumpFor(50);
+    }
+    return true;
+}
+
 bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
 bool Hidden(HWND window) { return !::IsWindowVisible(window); }
 
@@ -77,14 +89,14 @@ TEST_F(TrayProgram, TheIconShowsTheDesktopHintAndLeftClicksToggleTheMainWindow)
     ASSERT_TRUE(ClickIcon(1));
     EXPECT_TRUE(WaitUntil(kWait, Hidden, window));
     EXPECT_TRUE(WaitUntil(kWait, Hidden, appWindow)) << "the taskbar button stayed";
-    EXPECT_EQ(VisibleTaskbarButtons(), buttons - 1);
+    EXPECT_TRUE(WaitForTaskbarButtons(buttons - 1)) << VisibleTaskbarButtons() << " buttons of " << buttons;
     EXPECT_TRUE(IconRegistered(notifyWindow));
 
     ASSERT_TRUE(ClickIcon(1));
     EXPECT_TRUE(WaitUntil(kWait, Visible, window));
     EXPECT_TRUE(Visible(appWindow));
     EXPECT_FALSE(::IsIconic(appWindow));
-    EXPECT_EQ(VisibleTaskbarButtons(), buttons);
+    EXPECT_TRUE(WaitForTaskbarButtons(buttons)) << VisibleTaskbarButtons() << " buttons of " << buttons;
 }
 
 TEST_F(TrayProgram, ADoubleClickTogglesTheMainWindowOnce)
@@ -103,7 +115,7 @@ TEST_F(TrayProgram, MinimisingTheMainWindowLeavesOnlyTheTrayIcon)
     ::PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(WaitUntil(kWait, Hidden, window));
     EXPECT_TRUE(WaitUntil(kWait, Hidden, appWindow));
-    EXPECT_EQ(VisibleTaskbarButtons(), buttons - 1);
+    EXPECT_TRUE(WaitForTaskbarButtons(buttons - 1)) << VisibleTaskbarButtons() << " buttons of " << buttons;
     EXPECT_TRUE(IconRegistered(notifyWindow));
 
     // The icon brings it back.
