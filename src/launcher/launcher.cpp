@@ -114,9 +114,9 @@ void AppendFolderItems(TForm1& form, ShortcutBuild& build, const std::vector<Fol
     }
 }
 
-std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, int uses, Step next)
+std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, Step next)
 {
-    return std::make_shared<ShortcutBuild>(std::move(tree), uses, next);
+    return std::make_shared<ShortcutBuild>(std::move(tree), next);
 }
 }
 
@@ -125,7 +125,7 @@ void TForm1::cenxvkuaijiedongtaiClick(MenuItem*)
     // The first step of every build reads the whole folder and fetches all
     // icons, for this tree and the menu bar's.
     Win32FolderSource source;
-    shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), 2, Step::PopupFolders);
+    shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::PopupFolders);
     AppendShortcutItems(*this, *shortcutBuild_, shortcutBuild_->Tree().shortcuts, menu_cenxvkuaijie,
                         PopupHandler(*this));
 }
@@ -136,7 +136,7 @@ void TForm1::formmenuwodecenxvdongtaiClick(MenuItem*)
         shortcutBuild_->Tree().path != MyProgramsDir) {
         // Called outside a build: this tree alone.
         Win32FolderSource source;
-        shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), 1, Step::FormShortcuts);
+        shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::FormShortcuts);
     } else {
         shortcutBuild_->BeginNextTree(ImageList1);
     }
@@ -153,7 +153,7 @@ void TForm1::liecukeyiexelnkzi(const std::string& folder, MenuItem* parent)
     std::shared_ptr<ShortcutBuild> build = shortcutBuild_;
     if (step == Step::Done || !build || build->Next() != step || build->Tree().path != folder) {
         Win32FolderSource source;
-        build = ReadFolder(ScanFolderTree(source, folder), 1, Step::Done);
+        build = ReadFolder(ScanFolderTree(source, folder), Step::Done);
     } else {
         build->SetNext(step == Step::PopupFolders ? Step::FormShortcuts : Step::Done);
     }
@@ -169,7 +169,7 @@ MenuItem* TForm1::AddFolderItem(const std::string& folder, MenuItem* parent)
     entry.path = folder;
     entry.caption = FolderCaption(folder, source.LeadBytes());
     entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), 1, Step::Done);
+    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done);
     return AppendFolderItem(*this, *build, build->Tree(), parent);
 }
 
@@ -179,7 +179,7 @@ void TForm1::AddFolderShortcuts(const std::string& folder, MenuItem* item)
     FolderEntry entry;
     entry.path = folder;
     entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), 1, Step::Done);
+    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done);
     AppendShortcutItems(*this, *build, build->Tree().shortcuts, item, NestedHandler(*this));
 }
 

@@ -1,39 +1,12 @@
 #include "launcher/shell_icons.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <atomic>
-#include <system_error>
-#include <thread>
 
 namespace {
 std::atomic<long> lookups{0};
 std::atomic<long> held{0};
-
-// A lookup waits on the file system and the wine/shell services part of the
-// time, so a few more workers than cores still shorten a build.
-std::size_t WorkerCount(std::size_t jobs)
-{
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::min({std::max<std::size_t>(2, 2 * cores), std::size_t{8}, jobs});
-}
-
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope()
-    {
-        if (ok_)
-            ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
-};
 }
 
 HICON FetchShellIcon(const std::string& path)
@@ -49,31 +22,21 @@ HICON FetchShellIcon(const std::string& path)
     return info.hIcon;
 }
 
-std::vector<HICON> FetchShellIcons(const std::vector<std::string>& paths)
+ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
 {
-    std::vector<HICON> icons(paths.size(), nullptr);
-    if (paths.empty())
-        return icons;
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        ComScope com;
-        for (std::size_t i = next++; i < paths.size(); i = next++)
-            icons[i] = FetchShellIcon(paths[i]);
-    };
-    std::vector<std::thread> workers;
-    const std::size_t count = WorkerCount(paths.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        try {
-            workers.emplace_back(work);
-        } catch (const std::system_error&) {
-            break;  // fewer workers; the last resort is this thread below
+    // One lookup after the other, on the calling thread. Lookups on several
+    // threads at once hang under Wine 8: each takes its icon out of the
+    // shell's one shared image list, and concurrent use of that list
+    // deadlocks inside the graphics driver.
+    ShellIcons result;
+    result.iconOf.assign(paths.size(), -1);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (HICON icon = FetchShellIcon(paths[i])) {
+            result.icons.push_back(icon);
+            result.iconOf[i] = static_cast<int>(result.icons.size() - 1);
         }
     }
-    if (workers.empty())
-        work();
-    for (std::thread& worker : workers)
-        worker.join();
-    return icons;
+    return result;
 }
 
 long ShellIconLookups() { return lookups.load(); }

@@ -1,5 +1,4 @@
-// Shell icons of files, one lookup each, alone or many at once on worker
-// threads.
+// Shell icons of files, one lookup each.
 #pragma once
 #include <windows.h>
 
@@ -10,10 +9,16 @@
 // or null when the shell reports failure. The caller destroys it.
 HICON FetchShellIcon(const std::string& path);
 
-// The icons of `paths`, in the same order, looked up on worker threads that
-// each initialise COM for themselves; returns when all are done. Nulls for
-// failed lookups; the caller destroys the others.
-std::vector<HICON> FetchShellIcons(const std::vector<std::string>& paths);
+// The shell's icons for many files: the distinct icons, and for each path
+// the index of its icon among them (-1 when the shell had none).
+struct ShellIcons {
+    std::vector<HICON> icons;
+    std::vector<int> iconOf;
+};
+
+// Looks every file up once (as FetchShellIcon does). The caller destroys the
+// icons.
+ShellIcons FetchShellIcons(const std::vector<std::string>& paths);
 
 // Shell icon lookups made by this process so far.
 long ShellIconLookups();

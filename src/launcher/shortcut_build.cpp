@@ -3,37 +3,29 @@
 #include "framework/image_list.h"
 #include "launcher/shell_icons.h"
 
-ShortcutBuild::ShortcutBuild(FolderEntry tree, int uses, Step next) : tree_(std::move(tree)), next_(next)
+ShortcutBuild::ShortcutBuild(FolderEntry tree, Step next) : tree_(std::move(tree)), next_(next)
 {
     std::vector<std::string> paths;
     for (const ShortcutEntry* shortcut : NumberShortcuts(tree_))
         paths.push_back(shortcut->path);
-    icons_ = FetchShellIcons(paths);
-    usesLeft_.assign(icons_.size(), uses);
-    indexes_.assign(icons_.size(), -1);
+    ShellIcons fetched = FetchShellIcons(paths);
+    icons_ = std::move(fetched.icons);
+    iconOf_ = std::move(fetched.iconOf);
+    indexes_.assign(iconOf_.size(), -1);
 }
 
 ShortcutBuild::~ShortcutBuild() { DestroyIcons(icons_); }
 
-void ShortcutBuild::Used(std::size_t order)
-{
-    // The list keeps its own copy; the handle goes once the last tree has it.
-    if (icons_[order] && --usesLeft_[order] <= 0) {
-        ReleaseShellIcon(icons_[order]);
-        icons_[order] = nullptr;
-    }
-}
-
 int ShortcutBuild::AppendIcon(ImageList& images, const ShortcutEntry& shortcut)
 {
-    if (shortcut.order >= icons_.size())
+    if (shortcut.order >= iconOf_.size())
         return -1;
     if (copied_)
         return indexes_[shortcut.order];
-    if (!icons_[shortcut.order])
+    const int icon = iconOf_[shortcut.order];
+    if (icon < 0)
         return -1;
-    indexes_[shortcut.order] = images.AppendIcon(icons_[shortcut.order]);
-    Used(shortcut.order);
+    indexes_[shortcut.order] = images.AppendIcon(icons_[static_cast<size_t>(icon)]);
     return indexes_[shortcut.order];
 }
 
@@ -60,11 +52,9 @@ void ShortcutBuild::BeginNextTree(ImageList& images)
     const int start = images.AppendCopies(first, count);
     if (start < 0)
         return;
-    for (std::size_t order = 0; order < previous.size(); ++order) {
-        if (previous[order] < 0)
-            continue;
-        indexes_[order] = previous[order] - first + start;
-        Used(order);
-    }
+    for (std::size_t order = 0; order < previous.size(); ++order)
+        indexes_[order] = previous[order] < 0 ? -1 : previous[order] - first + start;
     copied_ = true;
+    // The list holds every image this build needs.
+    DestroyIcons(icons_);
 }

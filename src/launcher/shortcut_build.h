@@ -14,12 +14,12 @@ class ImageList;
 
 class ShortcutBuild {
 public:
-    // The steps of a build, in the order start-up and reload call them.
-    enum class Step { PopupShortcuts, PopupFolders, FormShortcuts, FormFolders, Done };
+    // The steps of a build still to come, in the order start-up and reload
+    // call them (the popup tree's shortcuts come first and start the build).
+    enum class Step { PopupFolders, FormShortcuts, FormFolders, Done };
 
-    // Numbers the tree's shortcuts and fetches their icons on worker threads.
-    // Each icon is kept until it has been appended `uses` times.
-    ShortcutBuild(FolderEntry tree, int uses, Step next);
+    // Numbers the tree's shortcuts and fetches their icons, once each.
+    ShortcutBuild(FolderEntry tree, Step next);
     ~ShortcutBuild();
     ShortcutBuild(const ShortcutBuild&) = delete;
     ShortcutBuild& operator=(const ShortcutBuild&) = delete;
@@ -38,12 +38,10 @@ public:
     void BeginNextTree(ImageList& images);
 
 private:
-    void Used(std::size_t order);
-
     FolderEntry tree_;
-    std::vector<HICON> icons_;
-    std::vector<int> usesLeft_;
-    std::vector<int> indexes_;  // where each icon went in the tree being built
+    std::vector<HICON> icons_;  // the distinct icons
+    std::vector<int> iconOf_;   // each shortcut's icon in icons_, or -1
+    std::vector<int> indexes_;  // where each shortcut's image went in the tree being built
     bool copied_ = false;       // this tree's images are already in the list
     Step next_;
 };

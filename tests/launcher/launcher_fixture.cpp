@@ -48,18 +48,29 @@ std::string UnixPath(const std::string& windowsPath)
     return result;
 }
 
-bool RunHostCommand(const std::wstring& commandLine)
+// Runs a host shell command (Wine runs host programs too) and waits until it
+// has finished: the handle of a host program may be signalled before it
+// has run, so the command leaves a marker file behind when done.
+bool RunHostCommand(const std::string& command)
 {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string marker = std::string(temp) + "host-command-" + std::to_string(::GetCurrentProcessId()) + ".done";
+    ::DeleteFileA(marker.c_str());
+    const std::string unixMarker = UnixPath(marker);
+    if (unixMarker.empty())
+        return false;
     STARTUPINFOW start{};
     start.cb = sizeof start;
     PROCESS_INFORMATION info{};
-    std::wstring line = commandLine;
+    std::wstring line = L"Z:\\bin\\sh -c \"" + Wide(command + "; touch '" + unixMarker + "'", CP_UTF8) + L"\"";
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &info))
         return false;
-    ::WaitForSingleObject(info.hProcess, 10000);
     ::CloseHandle(info.hThread);
     ::CloseHandle(info.hProcess);
-    return true;
+    for (int i = 0; i < 100 && ::GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        ::Sleep(50);
+    return ::DeleteFileA(marker.c_str()) != FALSE;
 }
 
 void AppendShape(const MenuItem* menu, bool images, std::string& out)
@@ -87,22 +98,35 @@ void AppendShape(const MenuItem* menu, bool images, std::string& out)
 }
 }
 
+namespace {
+// Removes a folder tree without following links inside it: through the
+// host's rm where there is one (Wine), else folder by folder.
+void RemoveFolderTree(const std::string& path)
+{
+    const std::string unixPath = UnixPath(path);
+    if (!unixPath.empty() && RunHostCommand("rm -rf '" + unixPath + "'"))
+        return;
+    harness::RemoveTree(path);
+}
+}
+
 void LauncherTest::SetUp()
 {
     FormTest::SetUp();
     static unsigned counter = 0;
     char name[64];
-    std::snprintf(name, sizeof name, "C:\\lt%lu-%u", static_cast<unsigned long>(::GetCurrentProcessId()), ++counter);
+    std::snprintf(name, sizeof name, "C:\\lt%lu-%lu-%u", static_cast<unsigned long>(::GetCurrentProcessId()),
+                  static_cast<unsigned long>(::GetTickCount() % 100000), ++counter);
     root_ = name;
-    harness::RemoveTree(root_);
-    ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr)) << root_;
     ASSERT_TRUE(::CreateDirectoryA(Programs().c_str(), nullptr));
 }
 
 void LauncherTest::TearDown()
 {
     FormTest::TearDown();
-    harness::RemoveTree(root_);
+    if (!root_.empty())
+        RemoveFolderTree(root_);
 }
 
 void LauncherTest::MakeShortcut(const std::string& relative, const std::string& target, const std::string& arguments,
@@ -263,7 +287,7 @@ bool MakeDirectoryLink(const std::string& link, const std::string& target)
     const std::string unixLink = UnixPath(link);
     if (unixTarget.empty() || unixLink.empty())
         return false;
-    RunHostCommand(L"Z:\\bin\\ln -s \"" + Wide(unixTarget, CP_UTF8) + L"\" \"" + Wide(unixLink, CP_UTF8) + L"\"");
+    RunHostCommand("ln -s '" + unixTarget + "' '" + unixLink + "'");
     return IsDirectory(link);
 }
 
@@ -273,5 +297,5 @@ void RemoveDirectoryLink(const std::string& link)
         return;
     const std::string unixLink = UnixPath(link);
     if (!unixLink.empty())
-        RunHostCommand(L"Z:\\bin\\rm -f \"" + Wide(unixLink, CP_UTF8) + L"\"");
+        RunHostCommand("rm -f '" + unixLink + "'");
 }

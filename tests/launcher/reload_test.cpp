@@ -104,7 +104,8 @@ TEST_F(LauncherTest, TheIconStepAppendsOneIconOrReportsMinusOne)
 TEST_F(LauncherTest, AnImageAddedBetweenTheTreesMakesTheMenuBarTreeAddItsOwnIcons)
 {
     MakeShortcut("one.lnk", kNotepad);
-    MakeShortcut("F\\two.lnk", "C:\\windows");
+    // A folder named like a shortcut: its icon differs from a shortcut's.
+    MakeFolder("F\\Tools.lnk");
     TForm1& f = Prepared();
     BuildingFormMenu = false;
     f.cenxvkuaijiedongtaiClick(nullptr);
@@ -117,8 +118,8 @@ TEST_F(LauncherTest, AnImageAddedBetweenTheTreesMakesTheMenuBarTreeAddItsOwnIcon
     f.formmenuwodecenxvdongtaiClick(nullptr);
     f.liecukeyiexelnkzi(MyProgramsDir, f.formmenu_wodecenxv);
 
-    EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[F]{two#18,-},-");
-    EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{two#21,-},-");
+    EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[F]{Tools#18,-,[Tools.lnk]{},-},-");
+    EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{Tools#21,-,[Tools.lnk]{},-},-");
     ASSERT_EQ(f.ImageList1.Count(), 22);
     EXPECT_EQ(ImagePixels(f.ImageList1, 17), ImagePixels(f.ImageList1, 20));
     EXPECT_EQ(ImagePixels(f.ImageList1, 18), ImagePixels(f.ImageList1, 21));

@@ -94,6 +94,13 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
     // Folder items show the folder glyph.
     for (int i = 10; i < root->Count(); i += 2)
         EXPECT_EQ(root->Item(i)->ImageIndex(), 0);
+    // Each image is the one the single icon step gives for that shortcut.
+    for (const char* caption : {"Word", "Tools", "deep"}) {
+        MenuItem* item = FindCaption(root, caption);
+        IconSourcePath = ProgramsPath(item->Parent() == root ? std::string(caption) + ".lnk" : "Games\\Sub\\deep.lnk");
+        f.huodekuaijietubiaoClick(nullptr);
+        EXPECT_EQ(ImagePixels(f.ImageList1, LastIconIndex), ImagePixels(f.ImageList1, item->ImageIndex())) << caption;
+    }
     // The pixel comparison can tell icons apart: a program's is not a folder's.
     const int word = FindCaption(root, "Word")->ImageIndex();
     const int tools = FindCaption(root, "Tools")->ImageIndex();
