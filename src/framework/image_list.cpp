@@ -85,12 +85,26 @@ HBITMAP StripBitmap(HDC dc, int width, int height, int bitCount, void** bits)
 
 int ImageList::AppendCopies(int first, int count)
 {
-    if (!list_ || first < 0 || count <= 0 || first + count > Count())
+    if (first < 0 || count <= 0)
         return -1;
-    // The images are read back from the list's own bitmaps and added as one
-    // strip: the list keeps them exactly as stored, alpha included.
+    std::vector<int> indexes;
+    for (int i = 0; i < count; ++i)
+        indexes.push_back(first + i);
+    return AppendCopiesOf(*this, indexes);
+}
+
+int ImageList::AppendCopiesOf(const ImageList& source, const std::vector<int>& indexes)
+{
+    const int count = static_cast<int>(indexes.size());
+    if (!list_ || !source.list_ || count == 0 || source.width_ != width_ || source.height_ != height_)
+        return -1;
+    for (int index : indexes)
+        if (index < 0 || index >= source.Count())
+            return -1;
+    // The images are read back from the source list's own bitmaps and added
+    // as one strip: the list keeps them exactly as stored, alpha included.
     IMAGEINFO firstInfo{};
-    if (!ImageList_GetImageInfo(list_, first, &firstInfo))
+    if (!ImageList_GetImageInfo(source.list_, indexes[0], &firstInfo))
         return -1;
     HDC screen = ::GetDC(nullptr);
     std::vector<DWORD> image, mask;
@@ -112,7 +126,7 @@ int ImageList::AppendCopies(int first, int count)
         bool ok = true;
         for (int k = 0; k < count && ok; ++k) {
             IMAGEINFO info{};
-            ok = ImageList_GetImageInfo(list_, first + k, &info) != FALSE;
+            ok = ImageList_GetImageInfo(source.list_, indexes[static_cast<size_t>(k)], &info) != FALSE;
             for (int y = 0; ok && y < height_; ++y) {
                 for (int x = 0; x < width_; ++x) {
                     const size_t from = static_cast<size_t>(info.rcImage.top + y) * imageWidth + info.rcImage.left + x;

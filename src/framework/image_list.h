@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 class ImageList {
 public:
     explicit ImageList(int width = 16, int height = 16);
@@ -22,6 +24,9 @@ public:
     // Appends copies of the `count` images from `first` on, in order: far
     // cheaper than adding their icons again. The first copy's index, or -1.
     int AppendCopies(int first, int count);
+    // Appends copies of images of `source` (of the same size), in the order
+    // of `indexes`. The first copy's index, or -1.
+    int AppendCopiesOf(const ImageList& source, const std::vector<int>& indexes);
     // Appends a strip of images cut from a bitmap; `mask` is the transparent colour.
     int AppendMasked(HBITMAP strip, COLORREF mask);
     bool Draw(HDC dc, int index, int x, int y, bool enabled = true) const;

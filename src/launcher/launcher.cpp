@@ -114,9 +114,11 @@ void AppendFolderItems(TForm1& form, ShortcutBuild& build, const std::vector<Fol
     }
 }
 
-std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, Step next)
+std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, Step next, ImageList& images)
 {
-    return std::make_shared<ShortcutBuild>(std::move(tree), next);
+    auto build = std::make_shared<ShortcutBuild>(std::move(tree), next);
+    build->BeginFirstTree(images);
+    return build;
 }
 }
 
@@ -125,7 +127,7 @@ void TForm1::cenxvkuaijiedongtaiClick(MenuItem*)
     // The first step of every build reads the whole folder and fetches all
     // icons, for this tree and the menu bar's.
     Win32FolderSource source;
-    shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::PopupFolders);
+    shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::PopupFolders, ImageList1);
     AppendShortcutItems(*this, *shortcutBuild_, shortcutBuild_->Tree().shortcuts, menu_cenxvkuaijie,
                         PopupHandler(*this));
 }
@@ -136,7 +138,7 @@ void TForm1::formmenuwodecenxvdongtaiClick(MenuItem*)
         shortcutBuild_->Tree().path != MyProgramsDir) {
         // Called outside a build: this tree alone.
         Win32FolderSource source;
-        shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::FormShortcuts);
+        shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::FormShortcuts, ImageList1);
     } else {
         shortcutBuild_->BeginNextTree(ImageList1);
     }
@@ -153,7 +155,7 @@ void TForm1::liecukeyiexelnkzi(const std::string& folder, MenuItem* parent)
     std::shared_ptr<ShortcutBuild> build = shortcutBuild_;
     if (step == Step::Done || !build || build->Next() != step || build->Tree().path != folder) {
         Win32FolderSource source;
-        build = ReadFolder(ScanFolderTree(source, folder), Step::Done);
+        build = ReadFolder(ScanFolderTree(source, folder), Step::Done, ImageList1);
     } else {
         build->SetNext(step == Step::PopupFolders ? Step::FormShortcuts : Step::Done);
     }
@@ -169,7 +171,7 @@ MenuItem* TForm1::AddFolderItem(const std::string& folder, MenuItem* parent)
     entry.path = folder;
     entry.caption = FolderCaption(folder, source.LeadBytes());
     entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done);
+    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done, ImageList1);
     return AppendFolderItem(*this, *build, build->Tree(), parent);
 }
 
@@ -179,7 +181,7 @@ void TForm1::AddFolderShortcuts(const std::string& folder, MenuItem* item)
     FolderEntry entry;
     entry.path = folder;
     entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done);
+    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done, ImageList1);
     AppendShortcutItems(*this, *build, build->Tree().shortcuts, item, NestedHandler(*this));
 }
 

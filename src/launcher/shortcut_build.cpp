@@ -29,6 +29,31 @@ int ShortcutBuild::AppendIcon(ImageList& images, const ShortcutEntry& shortcut)
     return indexes_[shortcut.order];
 }
 
+void ShortcutBuild::BeginFirstTree(ImageList& images)
+{
+    ImageList distinct(images.Width(), images.Height());
+    std::vector<int> distinctIndex;
+    for (HICON icon : icons_)
+        distinctIndex.push_back(distinct.AppendIcon(icon));
+    std::vector<int> sources;
+    std::vector<std::size_t> orders;
+    for (std::size_t order = 0; order < iconOf_.size(); ++order) {
+        const int icon = iconOf_[order];
+        if (icon >= 0 && distinctIndex[static_cast<size_t>(icon)] >= 0) {
+            sources.push_back(distinctIndex[static_cast<size_t>(icon)]);
+            orders.push_back(order);
+        }
+    }
+    if (sources.empty())
+        return;
+    const int start = images.AppendCopiesOf(distinct, sources);
+    if (start < 0)
+        return;
+    for (std::size_t i = 0; i < orders.size(); ++i)
+        indexes_[orders[i]] = start + static_cast<int>(i);
+    copied_ = true;
+}
+
 void ShortcutBuild::BeginNextTree(ImageList& images)
 {
     std::vector<int> previous(indexes_.size(), -1);

@@ -32,6 +32,11 @@ public:
     // index, or -1 when the shell had no icon for it (nothing is appended).
     int AppendIcon(ImageList& images, const ShortcutEntry& shortcut);
 
+    // Starts the first tree: every image it needs is added at once, each
+    // distinct icon converted only once (about 1.5 ms an icon under Wine).
+    // Without it, images are added one by one as the tree asks for them.
+    void BeginFirstTree(ImageList& images);
+
     // Starts the next tree. When the previous tree's icons still end the
     // list, they are copied in one go and this tree uses the copies, which
     // saves adding every icon a second time (about 1.5 ms each under Wine).

@@ -95,11 +95,16 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
     for (int i = 10; i < root->Count(); i += 2)
         EXPECT_EQ(root->Item(i)->ImageIndex(), 0);
     // Each image is the one the single icon step gives for that shortcut.
-    for (const char* caption : {"Word", "Tools", "deep"}) {
-        MenuItem* item = FindCaption(root, caption);
-        IconSourcePath = ProgramsPath(item->Parent() == root ? std::string(caption) + ".lnk" : "Games\\Sub\\deep.lnk");
+    const std::pair<const char*, const char*> files[] = {
+        {"Word", "Word.lnk"},   {"Paint", "Paint.lnk"},         {"a.b", "a.b.lnk"},
+        {"hidden", "hidden.lnk"}, {"Tools", "Tools.lnk"},       {"Chess", "Games\\Chess.lnk"},
+        {"deep", "Games\\Sub\\deep.lnk"}, {"inside", "Tools.lnk\\inside.lnk"},
+    };
+    for (const auto& [caption, file] : files) {
+        IconSourcePath = ProgramsPath(file);
         f.huodekuaijietubiaoClick(nullptr);
-        EXPECT_EQ(ImagePixels(f.ImageList1, LastIconIndex), ImagePixels(f.ImageList1, item->ImageIndex())) << caption;
+        EXPECT_EQ(ImagePixels(f.ImageList1, LastIconIndex), ImagePixels(f.ImageList1, FindCaption(root, caption)->ImageIndex()))
+            << caption;
     }
     // The pixel comparison can tell icons apart: a program's is not a folder's.
     const int word = FindCaption(root, "Word")->ImageIndex();
