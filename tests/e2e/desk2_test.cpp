@@ -11,20 +11,6 @@ namespace {
 
 const DWORD kWait = 20000;
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::string bytes;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char block[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, block, sizeof block, &got, nullptr) && got)
-        bytes.append(block, got);
-    ::CloseHandle(file);
-    return bytes;
-}
-
 // Runs `check` on a thread of the desktop `name`: window lookups only see
 // the caller's own desktop.
 template <class F> void OnDesktop(const char* name, F check)

@@ -144,20 +144,6 @@ TEST_F(TrayProgram, TheExitItemOfTheTrayMenuEndsTheProgramAndRemovesTheIcon)
     EXPECT_EQ(dir.ReadFile("set"), std::string("0\r\n0\r\n"));
 }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::string bytes;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char block[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, block, sizeof block, &got, nullptr) && got)
-        bytes.append(block, got);
-    ::CloseHandle(file);
-    return bytes;
-}
-
 TEST(TrayOnDesk2, TheSecondInstancesIconIsOnTheTaskbarOfItsOwnDesktop)
 {
     HDESK desktop = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);

@@ -52,6 +52,10 @@ private:
     std::string path_;
 };
 
+// The whole content of any file (for example one of the repository's), or ""
+// when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
 // Deletes a file or a folder tree (read-only files too). True when it is gone.
 bool RemoveTree(const std::string& path);
 
