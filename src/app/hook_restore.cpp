@@ -1,28 +1,11 @@
 #include "app/hook_restore.h"
 
 #include "framework/errors.h"
+#include "framework/files.h"
 
 namespace {
 const char kCannotCopy[] = "无法拷贝文件";
 
-// An open file that is closed when it goes out of scope.
-class File {
-public:
-    explicit File(HANDLE handle) : handle_(handle) {}
-    ~File() { Close(); }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Close()
-    {
-        if (Valid())
-            ::CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-private:
-    HANDLE handle_;
-};
 
 [[noreturn]] void RaiseFileError()
 {
@@ -33,7 +16,7 @@ private:
 
 void RestoreLibraryFromBackup(const std::string& backup, const std::string& library, const BlockWriter& write)
 {
-    File source(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    FileHandle source(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!source.Valid())
         RaiseFileError();
@@ -42,7 +25,7 @@ void RestoreLibraryFromBackup(const std::string& backup, const std::string& libr
         ::GetLastError() != NO_ERROR)
         RaiseFileError();
 
-    File target(::CreateFileA(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    FileHandle target(::CreateFileA(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
     if (!target.Valid())
         RaiseFileError();

@@ -1,17 +1,12 @@
 #include "app/settings_file.h"
 
 #include "framework/errors.h"
+#include "framework/files.h"
 
 #include <windows.h>
 
 namespace {
 [[noreturn]] void RaiseFileError() { throw InOutError(static_cast<int>(::GetLastError())); }
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // Replaces `target` with `source`; Windows 9x has no MoveFileEx.
 bool ReplaceWith(const std::string& source, const std::string& target)

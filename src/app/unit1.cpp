@@ -7,6 +7,7 @@
 #include "desktops/desktops.h"
 #include "framework/application.h"
 #include "framework/errors.h"
+#include "framework/files.h"
 #include "framework/os.h"
 #include "tray/tray_icon.h"
 
@@ -51,12 +52,6 @@ const char kDeskSwitchMutex[] = "DeskSwitch";
 const char kTrayHint[] = "博闲托盘区开始菜单";
 const char kTrayHintDefault[] = "博闲托盘区开始菜单（默认桌面）";
 const char kTrayHintDesk2[] = "博闲托盘区开始菜单（桌面2）";
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string CurrentDirectory()
 {

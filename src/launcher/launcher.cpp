@@ -9,6 +9,7 @@
 #include "app/unit1.h"
 
 #include "framework/application.h"
+#include "framework/files.h"
 #include "framework/os.h"
 #include "launcher/shell_icons.h"
 #include "launcher/shell_link.h"
@@ -208,7 +209,7 @@ void LaunchShortcut(HWND owner, const MenuItem* item, const char* rootName)
     const std::string target = ResolveLinkTarget(shortcut);
     // Only the target path is used: the shortcut's arguments, working folder
     // and show command are not passed on.
-    if (FileExistsAt(shortcut))
+    if (FileExists(shortcut))
         Os().ShellExecuteFile(owner, kOpen, target, std::string(), SW_SHOWNORMAL);
     else
         Application::Instance().ShowMessage(kFileMissing + shortcut);
@@ -226,7 +227,7 @@ void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
         POINT cursor{};
         if (::GetCursorPos(&cursor) && SameScreenPoint(cursor, HookClickPoint)) {
             const std::string folder = MyProgramsDir + "\\" + RelativeFolder(sender, kPopupRoot);
-            if (DirectoryExistsAt(folder))
+            if (DirectoryExists(folder))
                 Os().ShellExecuteFile(Handle(), kOpen, kExplorer, kExplorerNewWindow + folder, SW_SHOWMAXIMIZED);
             return;
         }
@@ -261,7 +262,7 @@ void TForm1::congzaiwodecenxvClick(MenuItem*)
     liecukeyiexelnkzi(MyProgramsDir, formmenu_wodecenxv);
 
     const std::string sound = SoundDir + "\\" + kReloadSound;
-    if (FileExistsAt(sound))
+    if (FileExists(sound))
         Os().PlaySoundAsync(sound);
 }
 

@@ -1,57 +1,11 @@
 #include "launcher/win32_folder_source.h"
 
+#include "framework/files.h"
+
 #include <windows.h>
 
 namespace {
-DWORD Attributes(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
-
 bool SystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            ::FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            ::CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-}
-
-bool FileExistsAt(const std::string& path)
-{
-    const DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExistsAt(const std::string& path)
-{
-    const DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<FoundEntry> Win32FolderSource::List(const std::string& pattern)
@@ -60,7 +14,7 @@ std::vector<FoundEntry> Win32FolderSource::List(const std::string& pattern)
     WIN32_FIND_DATAA data;
     // FindFirstFile reports hidden, system and read-only entries like any
     // other, which is what the menus want.
-    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+    FileHandle find(::FindFirstFileA(pattern.c_str(), &data), FileHandle::Kind::Search);
     if (!find.Valid())
         return entries;
     do {
@@ -69,9 +23,9 @@ std::vector<FoundEntry> Win32FolderSource::List(const std::string& pattern)
     return entries;
 }
 
-bool Win32FolderSource::FileExists(const std::string& path) { return FileExistsAt(path); }
+bool Win32FolderSource::FileExists(const std::string& path) { return ::FileExists(path); }
 
-bool Win32FolderSource::DirectoryExists(const std::string& path) { return DirectoryExistsAt(path); }
+bool Win32FolderSource::DirectoryExists(const std::string& path) { return ::DirectoryExists(path); }
 
 std::optional<FolderId> Win32FolderSource::Identity(const std::string& path)
 {

@@ -11,6 +11,3 @@ public:
     LeadBytePredicate LeadBytes() const override;
 };
 
-// A file, not a directory, exists at `path`.
-bool FileExistsAt(const std::string& path);
-bool DirectoryExistsAt(const std::string& path);
