@@ -2,6 +2,7 @@
 
 #include "framework/errors.h"
 #include "framework/files.h"
+#include "framework/scoped.h"
 
 namespace {
 const char kCannotCopy[] = "无法拷贝文件";
@@ -48,11 +49,11 @@ void RestoreLibraryFromBackup(const std::string& backup, const std::string& libr
         }
     } catch (...) {
         // Never leave a truncated library behind: it would load and crash later.
-        target.Close();
+        target.Reset();
         ::DeleteFileA(library.c_str());
         throw;
     }
     // The library is closed before the backup.
-    target.Close();
-    source.Close();
+    target.Reset();
+    source.Reset();
 }

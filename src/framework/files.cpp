@@ -1,5 +1,7 @@
 #include "framework/files.h"
 
+#include <windows.h>
+
 bool FileExists(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -10,11 +12,4 @@ bool DirectoryExists(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void FileHandle::Close()
-{
-    if (Valid())
-        kind_ == Kind::Search ? ::FindClose(handle_) : ::CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
 }

@@ -1,7 +1,4 @@
 // Preparation of the tray popup each time it opens.
-#include "app/unit1.h"
-
-#include "desktops/desktops.h"
 #include "launcher/popup_caption.h"
 #include "launcher/popup_menu_prep.h"
 
@@ -15,16 +12,3 @@ std::string SijianCaption(const SYSTEMTIME& now, LCID locale)
         time[0] = '\0';
     return DateTimeCaption(date, time, now.wHour, now.wMinute, now.wSecond, now.wDayOfWeek + 1);
 }
-
-void TForm1::PopupMenu1Popup(PopupMenu*)
-{
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    sijian->SetCaption(SijianCaption(now, LOCALE_USER_DEFAULT));
-    const bool onDefault = TheDesktop().CurrentDesktopName() == kDefaultDesktop;
-    morenzuomian->SetChecked(onDefault);
-    zuomian2->SetChecked(!onDefault);
-}
-
-// Choosing the date-and-time item only closes the popup.
-void TForm1::sijianClick(MenuItem*) {}

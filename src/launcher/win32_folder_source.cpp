@@ -1,6 +1,7 @@
 #include "launcher/win32_folder_source.h"
 
 #include "framework/files.h"
+#include "framework/scoped.h"
 
 #include <windows.h>
 
@@ -14,7 +15,7 @@ std::vector<FoundEntry> Win32FolderSource::List(const std::string& pattern)
     WIN32_FIND_DATAA data;
     // FindFirstFile reports hidden, system and read-only entries like any
     // other, which is what the menus want.
-    FileHandle find(::FindFirstFileA(pattern.c_str(), &data), FileHandle::Kind::Search);
+    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
     if (!find.Valid())
         return entries;
     do {

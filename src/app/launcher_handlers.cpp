@@ -16,6 +16,8 @@
 #include "launcher/shortcut_build.h"
 #include "launcher/shortcut_scan.h"
 #include "launcher/win32_folder_source.h"
+#include "launcher/popup_menu_prep.h"
+#include "desktops/desktops.h"
 
 namespace {
 const char kPopupRoot[] = "menu_cenxvkuaijie";
@@ -276,3 +278,21 @@ void TForm1::dakaiwodecenxvwenjianjiaClick(MenuItem*)
 }
 
 void TForm1::N10Click(MenuItem*) { dakaiwodecenxvwenjianjiaClick(nullptr); }
+
+void TForm1::StartMouseHook() {}
+void TForm1::StopMouseHook() {}
+
+// ---- Tray popup ------------------------------------------------------------
+
+void TForm1::PopupMenu1Popup(PopupMenu*)
+{
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    sijian->SetCaption(SijianCaption(now, LOCALE_USER_DEFAULT));
+    const bool onDefault = TheDesktop().CurrentDesktopName() == kDefaultDesktop;
+    morenzuomian->SetChecked(onDefault);
+    zuomian2->SetChecked(!onDefault);
+}
+
+// Choosing the date-and-time item only closes the popup.
+void TForm1::sijianClick(MenuItem*) {}
