@@ -101,9 +101,8 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
         {"deep", "Games\\Sub\\deep.lnk"}, {"inside", "Tools.lnk\\inside.lnk"},
     };
     for (const auto& [caption, file] : files) {
-        IconSourcePath = ProgramsPath(file);
-        f.huodekuaijietubiaoClick(nullptr);
-        EXPECT_EQ(ImagePixels(f.ImageList1, LastIconIndex), ImagePixels(f.ImageList1, FindCaption(root, caption)->ImageIndex()))
+        const int index = f.huodekuaijietubiaoClick(ProgramsPath(file));
+        EXPECT_EQ(ImagePixels(f.ImageList1, index), ImagePixels(f.ImageList1, FindCaption(root, caption)->ImageIndex()))
             << caption;
     }
     // The pixel comparison can tell icons apart: a program's is not a folder's.
@@ -124,9 +123,9 @@ TEST_F(LauncherTest, StartUpBuildsThePopupTreeFirstThenTheMenuBarTree)
     EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[Sub]{two#18,-},-");
     EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#19,-,[Sub]{two#20,-},-");
     EXPECT_EQ(f.ImageList1.Count(), 21);
-    EXPECT_EQ(IconList->Count(), 17);
-    EXPECT_EQ(LastFolderItem, f.formmenu_wodecenxv->Item(2));
-    EXPECT_TRUE(BuildingFormMenu);
+    EXPECT_EQ(f.IconList->Count(), 17);
+    EXPECT_EQ(f.LastFolderItem, f.formmenu_wodecenxv->Item(2));
+    EXPECT_TRUE(f.BuildingFormMenu);
 }
 
 TEST_F(LauncherTest, AnEmptyOrMissingFolderLeavesBothRootsEmptyWithoutAMessage)
