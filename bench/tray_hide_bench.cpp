@@ -46,12 +46,11 @@ public:
 // The program's own icon and the refresh icon, as the main window has them.
 class Icons {
 public:
+    // Keyed by the desktop's window, so every round finds the same own icon.
     Icons()
-        : window_(
-            ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr))
+        : window_(::GetDesktopWindow())
     {
     }
-    ~Icons() { ::DestroyWindow(window_); }
     void Notify(DWORD message, UINT id, const char* tip)
     {
         NOTIFYICONDATAA data{};

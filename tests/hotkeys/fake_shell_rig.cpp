@@ -89,7 +89,10 @@ void FakeShellRig::OnDesktop(const std::function<void()>& work)
 {
     std::thread thread([&work] {
         // A fresh thread owns no windows yet, so it may change its desktop.
-        if (!::SetThreadDesktop(ShellDesktop())) {
+        // Its own handle: Wine closes a thread's desktop handle when the
+        // thread ends.
+        HDESK desktop = ::OpenDesktopA(ShellDesktopName().c_str(), 0, FALSE, GENERIC_ALL);
+        if (!desktop || !::SetThreadDesktop(desktop)) {
             ADD_FAILURE() << "SetThreadDesktop failed: " << ::GetLastError();
             return;
         }
@@ -183,12 +186,14 @@ std::vector<int> HideIds(const std::vector<ShellEvent>& events, bool hide)
     return ids;
 }
 
+// The desktop's window outlives the short threads the tests run on, so an
+// icon added on one thread can be deleted from another.
 TestIcons::TestIcons()
+    : window_(::GetDesktopWindow())
 {
-    window_ = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
 }
 
-TestIcons::~TestIcons() { ::DestroyWindow(window_); }
+TestIcons::~TestIcons() = default;
 
 void TestIcons::SetOwn(bool active)
 {

@@ -42,6 +42,16 @@ int readsSeen = 0;
 std::vector<Button> buttons;
 std::vector<std::string> keptTexts; // the controls copy, but keep them alive anyway
 WNDPROC controlProc = nullptr;
+int ownSends = 0; // our own messages to the control are not logged
+
+// A message of ours to the control.
+LRESULT Own(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++ownSends;
+    const LRESULT result = ::SendMessageA(toolbar, message, wParam, lParam);
+    --ownSends;
+    return result;
+}
 
 void Log(const std::string& line)
 {
@@ -57,7 +67,7 @@ void Renumber()
     if (tabMode)
         return;
     for (int position = 0; position < Count(); ++position)
-        ::SendMessageA(toolbar, TB_SETCMDID, position, Count() - 1 - position);
+        Own(TB_SETCMDID, position, Count() - 1 - position);
 }
 
 void InsertControlButton(int position, const std::string& text)
@@ -67,7 +77,7 @@ void InsertControlButton(int position, const std::string& text)
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(keptTexts.back().c_str());
-        ::SendMessageA(toolbar, TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item));
+        Own(TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item));
         return;
     }
     TBBUTTON button{};
@@ -76,7 +86,7 @@ void InsertControlButton(int position, const std::string& text)
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
     button.iString = reinterpret_cast<INT_PTR>(keptTexts.back().c_str());
-    ::SendMessageA(toolbar, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&button));
+    Own(TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&button));
 }
 
 void AddButton(int position, const Button& button)
@@ -90,15 +100,14 @@ void RemoveButton(int position)
 {
     if (position < 0 || position >= Count())
         return;
-    ::SendMessageA(toolbar, tabMode ? TCM_DELETEITEM : TB_DELETEBUTTON, position, 0);
+    Own(tabMode ? TCM_DELETEITEM : TB_DELETEBUTTON, position, 0);
     buttons.erase(buttons.begin() + position);
     Renumber();
 }
 
 std::string TipText(const COPYDATASTRUCT& data)
 {
-    // Wine 8: window, id, flags, callback (4 bytes each), then WCHAR[128];
-    // later versions put a 16-byte icon record first.
+    // Wine 8's record: window, id, flags, callback (4 bytes each), then WCHAR[128].
     const std::size_t tipOffset = 16;
     if (data.cbData < tipOffset + 2)
         return std::string();
@@ -150,7 +159,7 @@ std::string State()
     for (int position = 0; position < Count(); ++position) {
         bool hidden = false;
         if (!tabMode)
-            hidden = ::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, Count() - 1 - position, 0) != 0;
+            hidden = Own(TB_ISBUTTONHIDDEN, Count() - 1 - position, 0) != 0;
         state += hidden ? 'H' : '.';
     }
     return state;
@@ -158,7 +167,8 @@ std::string State()
 
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!::InSendMessage())
+    // Control messages from other threads only: not the system's own traffic.
+    if (ownSends > 0 || !::InSendMessage() || message < WM_USER || message >= WM_APP)
         return ::CallWindowProcA(controlProc, window, message, wParam, lParam);
     char line[128];
     std::snprintf(line, sizeof line, "tb %x %lld %lld", message, static_cast<long long>(static_cast<INT_PTR>(wParam)),
@@ -208,6 +218,8 @@ void RegisterTabAsToolbar()
 {
     WNDCLASSA tab{};
     ::GetClassInfoA(nullptr, WC_TABCONTROLA, &tab);
+    // Local to this program, so it does not clash with the real toolbar class.
+    tab.style &= ~CS_GLOBALCLASS;
     tab.hInstance = ::GetModuleHandleA(nullptr);
     tab.lpszClassName = TOOLBARCLASSNAMEA;
     ::RegisterClassA(&tab);
