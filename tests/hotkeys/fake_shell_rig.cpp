@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -87,17 +88,21 @@ bool FakeShellRig::Start(const FakeShellOptions& options)
 
 void FakeShellRig::OnDesktop(const std::function<void()>& work)
 {
-    std::thread thread([&work] {
+    std::atomic<bool> done {false};
+    std::thread thread([&work, &done] {
         // A fresh thread owns no windows yet, so it may change its desktop.
         // Its own handle: Wine closes a thread's desktop handle when the
         // thread ends.
         HDESK desktop = ::OpenDesktopA(ShellDesktopName().c_str(), 0, FALSE, GENERIC_ALL);
-        if (!desktop || !::SetThreadDesktop(desktop)) {
+        if (desktop && ::SetThreadDesktop(desktop))
+            work();
+        else
             ADD_FAILURE() << "SetThreadDesktop failed: " << ::GetLastError();
-            return;
-        }
-        work();
+        done = true;
     });
+    // Windows made on that thread may send to ours (the application's window).
+    while (!done)
+        harness::PumpFor(5);
     thread.join();
 }
 

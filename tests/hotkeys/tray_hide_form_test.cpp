@@ -1,6 +1,7 @@
 // The main window's hiding and restoring items: the flag comes first, and a
 // close through the error path still restores.
 #include "app/form_fixture.h"
+#include "fake_shell_rig.h"
 #include "tray/tray_icon.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,49 @@ TEST_F(FormTest, AFailedCloseStillRestoresHiddenIcons)
     EXPECT_EQ(os.Of("Beep").size(), 1u);
     EXPECT_FALSE(TrayIconsHidden);
     EXPECT_TRUE(Application::Instance().Terminated());
+}
+
+} // namespace
+
+namespace {
+
+// The main window's own items, against the fake shell: its tray icon goes off
+// and on around the hiding pass and its refresh icon comes and goes.
+TEST_F(FormTest, HidingItemsActOnTheShellsToolbar)
+{
+    FakeShellRig shell;
+    ASSERT_TRUE(shell.Start({{"Alpha", "Beta", "Gamma"}}));
+    std::string hiddenState, restoredState;
+    FakeShellRig::OnDesktop([&] {
+        TForm1& f = Design();
+        EXPECT_NE(f.FindTrayToolbar(), nullptr);
+        shell.Mark();
+        f.kaisiyincangClick(nullptr);
+        EXPECT_TRUE(TrayIconsHidden);
+        EXPECT_TRUE(f.TrayIcon1->Active());
+        EXPECT_EQ(f.TrayButtonIndex, 0);
+        f.LocateTrayButton("beta");
+        EXPECT_EQ(f.TrayButtonIndex, 1);
+        f.huifuClick(nullptr);
+        EXPECT_FALSE(TrayIconsHidden);
+        // Its windows belong to this thread.
+        form.reset();
+    });
+    const std::vector<ShellEvent> events = shell.Events();
+    EXPECT_EQ(HideIds(events, true), (std::vector<int> {3, 2, 2, 1, 1, 0}));
+    // The program's icon is back in front (id 3) before the restoring pass.
+    EXPECT_EQ(HideIds(events, false), (std::vector<int> {3, 2, 1, 0}));
+    int added = 0, deleted = 0;
+    for (const ShellEvent& event : events) {
+        // Only what the shell accepted: deleting a gone icon changes nothing.
+        if (event.kind == ShellEvent::NotifyIcon && event.wParam == 1) {
+            added += event.message == 0;
+            deleted += event.message == 2;
+        }
+    }
+    // Own icon off and on, 6 + 4 refreshes, and the icon's removal at the end.
+    EXPECT_EQ(added, 1 + 10);
+    EXPECT_EQ(deleted, 1 + 10 + 1);
 }
 
 } // namespace
