@@ -159,7 +159,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: tray_hide_bench <fake_shell.exe> [--buttons N] [--rounds N]\n");
         return 2;
     }
-    int buttons = 40, rounds = 5;
+    int buttons = 40, rounds = 3;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--buttons") == 0)
             buttons = std::atoi(argv[i + 1]);
