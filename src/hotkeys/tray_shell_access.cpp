@@ -1,5 +1,7 @@
 #include "hotkeys/tray_shell_access.h"
 
+#include <cstring>
+
 HWND Win32TrayShellAccess::FindChildWindow(HWND parent, const char* className)
 {
     return ::FindWindowExA(parent, nullptr, className, nullptr);
@@ -29,7 +31,7 @@ bool Win32TrayShellAccess::IsWow64(HANDLE process)
         return false;
     IsWow64Fn isWow64 = nullptr;
     static_assert(sizeof isWow64 == sizeof address, "function pointer sizes");
-    __builtin_memcpy(&isWow64, &address, sizeof isWow64);
+    std::memcpy(&isWow64, &address, sizeof isWow64);
     BOOL wow64 = FALSE;
     return isWow64(process, &wow64) && wow64;
 }
