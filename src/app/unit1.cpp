@@ -261,6 +261,13 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
         Application::Instance().Terminate();
     } catch (...) {
         Os().MessageBeep(0);
+        // Other programs' icons must not stay hidden after we are gone.
+        if (TrayIconsHidden) {
+            try {
+                huifuClick(nullptr);
+            } catch (...) {
+            }
+        }
         Application::Instance().Terminate();
     }
 }

@@ -9,6 +9,7 @@
 #include "framework/image_list.h"
 #include "framework/menu.h"
 #include "framework/scoped.h"
+#include "hotkeys/tray_hider.h"
 
 #include <windows.h>
 
@@ -125,6 +126,15 @@ public:
     void HotKeyMessage(WPARAM wParam, LPARAM lParam, LRESULT& result);
     void kaisiyincangClick(MenuItem* sender);
     void huifuClick(MenuItem* sender);
+
+    // ---- Tray-icon hiding: the component and its lookup ----
+    TrayHider TrayHider1;
+    // The shell's notification toolbar on this desktop, or null.
+    HWND FindTrayToolbar();
+    // Sets TrayButtonIndex: the first button with `text`, counted from the end; -1 if none.
+    void LocateTrayButton(const std::string& text);
+    int TrayButtonIndex = -1;
+    // ---- end of tray-icon hiding ----
 
     // Second desktop.
     void LaunchOnDesktop(const std::string& desktopName);
