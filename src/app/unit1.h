@@ -8,6 +8,7 @@
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menu.h"
+#include "help/help_links.h"
 
 #include <windows.h>
 
@@ -20,15 +21,15 @@ enum class TrayButton;
 struct ShiftState;
 
 // Program-wide state, filled by start-up and read by every subsystem.
-extern std::string ProgramDir;      // current directory at start-up: base of every data path
-extern std::string SoundDir;        // ProgramDir + "\音效", at most 255 characters
-extern std::string SettingsPath;    // ProgramDir + "\set"
-extern std::string MyProgramsDir;   // ProgramDir + "\我的程序"
+extern std::string ProgramDir; // current directory at start-up: base of every data path
+extern std::string SoundDir; // ProgramDir + "\音效", at most 255 characters
+extern std::string SettingsPath; // ProgramDir + "\set"
+extern std::string MyProgramsDir; // ProgramDir + "\我的程序"
 extern std::string FavoritesDir, StartMenuDir, CommonStartMenuDir, SendToDir, MyDocumentsDir;
 extern std::string WindowsDir;
-extern std::string WinVersionName;  // "win7", "winXP", ...
+extern std::string WinVersionName; // "win7", "winXP", ...
 extern std::string InstanceDesktop; // "Default" or "Desk2"
-extern std::unique_ptr<ImageList> IconList;  // the design-time glyphs, for the reload
+extern std::unique_ptr<ImageList> IconList; // the design-time glyphs, for the reload
 extern bool BuildingFormMenu;
 extern bool TrayIconsHidden;
 extern bool RightClickPending;
@@ -64,6 +65,10 @@ public:
     PopupMenu PopupMenu1;
     ImageList ImageList1;
     std::unique_ptr<TTrayIcon> TrayIcon1;
+
+    // ---- Help and links: documents, web pages, the feedback tool ----------
+    HelpLinks HelpLinks1 {Handle()};
+    // ------------------------------------------------------------------------
 
     // Menu items that code refers to (all items can also be found by name).
     MenuItem* wenjian = nullptr;
@@ -150,8 +155,39 @@ public:
     void N58Click(MenuItem* sender);
     void N67Click(MenuItem* sender);
 
-    // Help and links: every item of the help and links menus.
-    void HelpItemClick(MenuItem* sender);
+    // Help and links.
+    void N13Click(MenuItem* sender);
+    void N85Click(MenuItem* sender);
+    void N2Click(MenuItem* sender);
+    void N15Click(MenuItem* sender);
+    void N17Click(MenuItem* sender);
+    void N19Click(MenuItem* sender);
+    void N75Click(MenuItem* sender);
+    void N1001Click(MenuItem* sender);
+    void N82Click(MenuItem* sender);
+    void N84Click(MenuItem* sender);
+    void N26Click(MenuItem* sender);
+    void N21Click(MenuItem* sender);
+    void N37Click(MenuItem* sender);
+    void mr1Click(MenuItem* sender);
+    void mr2Click(MenuItem* sender);
+    void mr3Click(MenuItem* sender);
+    void mr4Click(MenuItem* sender);
+    void mr5Click(MenuItem* sender);
+    void mr6Click(MenuItem* sender);
+    void mr7Click(MenuItem* sender);
+    void mr8Click(MenuItem* sender);
+    void mr9Click(MenuItem* sender);
+    void mr10Click(MenuItem* sender);
+    void my2Click(MenuItem* sender);
+    void my3Click(MenuItem* sender);
+    void my4Click(MenuItem* sender);
+    void my5Click(MenuItem* sender);
+    void my10Click(MenuItem* sender);
+    void my6Click(MenuItem* sender);
+    void my7Click(MenuItem* sender);
+    void my8Click(MenuItem* sender);
+    void my9Click(MenuItem* sender);
 
     // Skin.
     void huanpifuClick(MenuItem* sender);
@@ -169,13 +205,13 @@ private:
     void BuildMainMenu();
     void BuildPopupMenu();
     using Handler = void (TForm1::*)(MenuItem*);
-    MenuItem* AddItem(MenuItem* parent, const char* name, const char* caption, int image = -1,
-                      Handler handler = nullptr);
+    MenuItem* AddItem(
+        MenuItem* parent, const char* name, const char* caption, int image = -1, Handler handler = nullptr);
     void SetFormIcon(HICON icon);
 
-    HICON icon_ = nullptr;      // design-time icon (a resource, never destroyed)
+    HICON icon_ = nullptr; // design-time icon (a resource, never destroyed)
     HICON desk2Icon_ = nullptr; // loaded from file by the second instance
-    HANDLE mutex_ = nullptr;    // "DeskSwitch", open until the process ends
+    HANDLE mutex_ = nullptr; // "DeskSwitch", open until the process ends
     // The folder reading and icons that the steps of one build share.
     std::shared_ptr<ShortcutBuild> shortcutBuild_;
 

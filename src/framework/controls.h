@@ -2,16 +2,19 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // A raised frame around other controls.
 class Panel {
 public:
-    Panel(HWND parent, int left, int top, int width, int height);
+    // `edge` is the bevel, as DrawEdge takes it (outer and inner parts).
+    Panel(HWND parent, int left, int top, int width, int height, UINT edge = BDR_RAISEDOUTER);
     ~Panel();
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
     HWND Handle() const { return handle_; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND handle_;
@@ -22,6 +25,8 @@ class Picture {
 public:
     // Fills the parent's client area inside a one-pixel bevel.
     explicit Picture(HWND parent);
+    // At a place of its own in the parent (design pixels).
+    Picture(HWND parent, int left, int top, int width, int height);
     ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
@@ -31,6 +36,7 @@ public:
     HBITMAP Bitmap() const { return bitmap_; }
     void SetHint(const std::string& hint);
     const std::string& Hint() const { return hint_; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
@@ -38,4 +44,61 @@ private:
     HWND tooltip_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     std::string hint_;
+};
+
+// A fixed-size line of text on the parent's colour that reports clicks. As
+// with the designed labels, a double click is a click followed by a double
+// click: the second press does not click again.
+class Label {
+public:
+    Label(HWND parent, int left, int top, int width, int height, const std::string& caption);
+    ~Label();
+    Label(const Label&) = delete;
+    Label& operator=(const Label&) = delete;
+    HWND Handle() const { return handle_; }
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    // A font of the label's own (character height in design pixels).
+    void SetFont(const char* face, int height, BYTE charset, bool underline = false);
+    // A font owned by someone else, usually the parent form.
+    void UseFont(HFONT font);
+    HFONT Font() const { return font_; }
+    void SetHint(const std::string& hint);
+    const std::string& Hint() const { return hint_; }
+
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    HWND handle_;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT ownFont_ = nullptr;
+    bool pressed_ = false;
+    std::string hint_;
+};
+
+// A push button. Its parent form passes WM_COMMAND on to HandleCommand; Enter
+// on the focused button clicks it as well, the way a default button answers.
+class PushButton {
+public:
+    PushButton(
+        HWND parent, int left, int top, int width, int height, const std::string& caption, int id, bool isDefault);
+    ~PushButton();
+    PushButton(const PushButton&) = delete;
+    PushButton& operator=(const PushButton&) = delete;
+    HWND Handle() const { return handle_; }
+    int Id() const { return id_; }
+    // True when the command came from this button (and OnClick ran).
+    bool HandleCommand(WPARAM wParam, LPARAM lParam);
+
+    std::function<void()> OnClick;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND handle_;
+    int id_;
+    WNDPROC buttonProc_ = nullptr;
 };
