@@ -22,12 +22,7 @@ protected:
         ASSERT_TRUE(::CopyFileA(harness::UnixToWindowsPath(FEEDBACK_TOOL_EXE).c_str(), tool.c_str(), FALSE));
     }
 
-    void TearDown() override
-    {
-        process.Kill();
-        ::SetFileAttributesA(
-            dir.PathOf(std::string("青禾工坊_用户反馈表\\") + kFeedbackFile).c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
+    void TearDown() override { process.Kill(); }
 
     // Starts the tool from its own folder, as the launcher does.
     HWND StartTool()
@@ -93,21 +88,42 @@ TEST_F(FeedbackToolTest, SavesTheTextWithDateAndVersionInItsOwnFolderAndAppends)
     EXPECT_FALSE(harness::WaitForMessageBox(process.Id(), 300).has_value());
 }
 
+// A folder the user may not write to. The read-only attribute alone does not
+// stop writes (Windows ignores it on folders, and Wine run as root ignores it
+// on files), so the test takes the file away in the ways that always work:
+// another program holding it open without sharing, and a folder of that name.
 TEST_F(FeedbackToolTest, AFileThatCannotBeWrittenIsReportedWithItsPath)
 {
     const std::string file = std::string("青禾工坊_用户反馈表\\") + kFeedbackFile;
     ASSERT_TRUE(dir.WriteFile(file, "旧的反馈\r\n"));
-    ASSERT_TRUE(::SetFileAttributesA(dir.PathOf(file).c_str(), FILE_ATTRIBUTE_READONLY));
     HWND window = StartTool();
     ASSERT_NE(window, nullptr);
-    Save(window, "写不进去");
-    const auto box = harness::WaitForMessageBox(process.Id(), 10000);
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->caption, "青禾工坊_用户反馈表");
-    EXPECT_NE(box->text.find("无法写入"), std::string::npos) << box->text;
-    EXPECT_NE(box->text.find(dir.PathOf(file)), std::string::npos) << box->text;
-    harness::DismissMessageBox(box->hwnd);
-    EXPECT_EQ(Saved(), "旧的反馈\r\n");
+
+    for (bool heldOpen : {true, false}) {
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (heldOpen) {
+            held = ::CreateFileA(dir.PathOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        } else {
+            ASSERT_TRUE(harness::RemoveTree(dir.PathOf(file)));
+            ASSERT_TRUE(dir.MakeDir(file));
+        }
+        Save(window, "写不进去");
+        const auto box = harness::WaitForMessageBox(process.Id(), 10000);
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        ASSERT_TRUE(box.has_value()) << heldOpen;
+        EXPECT_EQ(box->caption, "青禾工坊_用户反馈表");
+        EXPECT_NE(box->text.find("无法写入"), std::string::npos) << box->text;
+        EXPECT_NE(box->text.find(dir.PathOf(file)), std::string::npos) << box->text;
+        EXPECT_TRUE(harness::DismissMessageBox(box->hwnd));
+        if (heldOpen) {
+            EXPECT_EQ(Saved(), "旧的反馈\r\n");
+        }
+    }
+    // The text stays in the box for another try.
+    HWND edit = ChildOfClass(window, "Edit");
+    EXPECT_EQ(harness::WindowText(edit), "写不进去");
 }
 
 } // namespace
