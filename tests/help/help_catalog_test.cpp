@@ -37,36 +37,6 @@ TEST(HelpCatalog, EveryItemHasOneEntryAndTheMakersPagesLieBelowTheProjectHome)
     EXPECT_EQ(FindHelpEntry("n13"), nullptr); // names are compared exactly
 }
 
-TEST(HelpCatalog, TheDownloadPageIsSharedAndTheTwoLinkTextsAreLocal)
-{
-    ASSERT_NE(FindHelpEntry("N37"), nullptr);
-    ASSERT_NE(FindHelpEntry("mr9"), nullptr);
-    EXPECT_STREQ(FindHelpEntry("N37")->target, FindHelpEntry("mr9")->target);
-    EXPECT_STREQ(FindHelpEntry("N37")->target, kDownloadPage);
-    for (const char* item : {"my7", "my9", "N2"})
-        EXPECT_EQ(FindHelpEntry(item)->action, HelpAction::HelpText) << item;
-    EXPECT_STREQ(FindHelpEntry("N2")->target, "如何添加和删除快捷方式.txt");
-    EXPECT_STREQ(FindHelpEntry("my7")->target, "中国网格详情.txt");
-    EXPECT_STREQ(FindHelpEntry("my9")->target, "广告位招租.txt");
-}
-
-TEST(HelpCatalog, TheMakersProductsAreTenWithSeparatorsBetween)
-{
-    const std::vector<MakerProduct>& products = MakerProducts();
-    ASSERT_EQ(products.size(), 10u);
-    const char* const separators[] = {"N29", "N30", "N31", "N32", "N33", "N34", "N35", "N76", "N77"};
-    for (size_t i = 0; i < products.size(); ++i) {
-        EXPECT_EQ(std::string(products[i].item), "mr" + std::to_string(i + 1));
-        ASSERT_NE(FindHelpEntry(products[i].item), nullptr) << products[i].item;
-        if (i < 9)
-            EXPECT_STREQ(products[i].separator, separators[i]);
-        else
-            EXPECT_EQ(products[i].separator, nullptr);
-    }
-    EXPECT_STREQ(products[7].caption, "青禾工坊_用户反馈表"); // the same caption as the help menu's N19
-    EXPECT_STREQ(products[8].caption, "博闲托盘区开始菜单");
-}
-
 TEST(HelpCatalog, PathsAreJoinedAsWritten)
 {
     EXPECT_EQ(HelpTextPath("C:\\a b", "帮助.txt"), "C:\\a b\\帮助\\帮助.txt");
