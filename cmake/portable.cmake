@@ -9,6 +9,8 @@ set(PORTABLE_SOURCES
   src/tray/tray_click_logic.cpp
   src/launcher/popup_caption.cpp
   src/hotkeys/tray_hide_logic.cpp
+  src/help/jpeg_decode.cpp
+  src/help/help_catalog.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -19,4 +21,6 @@ set(PORTABLE_TESTS
   tests/tray/tray_click_logic_test.cpp
   tests/tray/popup_caption_test.cpp
   tests/hotkeys/tray_hide_logic_test.cpp
+  tests/help/jpeg_decode_test.cpp
+  tests/help/help_catalog_test.cpp
 )
