@@ -8,6 +8,7 @@
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menu.h"
+#include "shellcmds/shell_commands.h"
 
 #include <windows.h>
 
@@ -157,6 +158,11 @@ public:
     void huanpifuClick(MenuItem* sender);
 
     HICON FormIcon() const { return icon_; }
+
+    // ---- Shell commands component ------------------------------------------
+    // Holds Shell1, the shell's automation object, from the first Run until
+    // the window goes away.
+    ShellCommands ShellCommands1;
 
 protected:
     void DoCreate() override { FormCreate(nullptr); }
