@@ -52,7 +52,7 @@ protected:
 
 TEST_F(ShellCommandsTest, FolderItemsOpenANewMaximisedExplorerWindowOnTheirFolder)
 {
-    TForm1& f = Start();
+    TForm1& f = Design(); // the folders are set below, as start-up would
     struct Case {
         const char* item;
         std::string* folder;
@@ -80,6 +80,7 @@ TEST_F(ShellCommandsTest, FolderItemsOpenANewMaximisedExplorerWindowOnTheirFolde
 TEST_F(ShellCommandsTest, StartFolderItemOpensTheFolderCurrentAtStartUpNotTheProgramsOwn)
 {
     TForm1& f = Start();
+    Clear();
     char exe[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string exeFolder = exe;
@@ -90,25 +91,43 @@ TEST_F(ShellCommandsTest, StartFolderItemOpensTheFolderCurrentAtStartUpNotThePro
     EXPECT_EQ(Log(), "ShellExecute|Explorer.exe|open|/n," + dir.Path() + "|3\n");
 }
 
-TEST_F(ShellCommandsTest, SpecialFoldersAreTheOnesResolvedAtStartUp)
+// The path the shell gives for special folder `csidl`, as start-up asks for it.
+std::string ShellFolderPath(int csidl)
+{
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &list)))
+        return "";
+    char path[MAX_PATH] = {};
+    const bool ok = ::SHGetPathFromIDListA(list, path) != FALSE;
+    ::CoTaskMemFree(list);
+    return ok ? path : "";
+}
+
+TEST_F(ShellCommandsTest, EachSpecialFolderItemOpensItsOwnFolderAsResolvedAtStartUp)
 {
     TForm1& f = Start();
-    char documents[MAX_PATH] = {};
-    ASSERT_TRUE(::SHGetSpecialFolderPathA(nullptr, documents, CSIDL_PERSONAL, FALSE));
-    ASSERT_EQ(MyDocumentsDir, documents);
-    char favorites[MAX_PATH] = {};
-    ASSERT_TRUE(::SHGetSpecialFolderPathA(nullptr, favorites, CSIDL_FAVORITES, FALSE));
-
-    Click(f, "wodewendang");
-    Click(f, "N25");
-    EXPECT_EQ(Log(),
-        std::string("ShellExecute|Explorer.exe|open|/n,") + documents + "|3\n" + "ShellExecute|Explorer.exe|open|/n,"
-            + favorites + "|3\n");
+    const struct {
+        const char* item;
+        int csidl;
+    } cases[] = {
+        {"wodewendang", CSIDL_PERSONAL},
+        {"N25", CSIDL_FAVORITES},
+        {"N45", CSIDL_STARTMENU},
+        {"N47", CSIDL_COMMON_STARTMENU},
+        {"N49", CSIDL_SENDTO},
+    };
+    for (const auto& c : cases) {
+        const std::string folder = ShellFolderPath(c.csidl);
+        EXPECT_FALSE(folder.empty()) << c.item;
+        Clear();
+        Click(f, c.item);
+        EXPECT_EQ(Log(), "ShellExecute|Explorer.exe|open|/n," + folder + "|3\n") << c.item;
+    }
 }
 
 TEST_F(ShellCommandsTest, MyComputerOpensTheNamespaceObjectWithoutTheNewWindowSwitch)
 {
-    TForm1& f = Start();
+    TForm1& f = Design();
     Click(f, "wodediannao");
     EXPECT_EQ(Log(), "ShellExecute|explorer.exe|open|::{20D04FE0-3AEA-1069-A2D8-08002B30309D}|3\n");
     ASSERT_EQ(shell.owners.size(), 1u);
@@ -117,7 +136,7 @@ TEST_F(ShellCommandsTest, MyComputerOpensTheNamespaceObjectWithoutTheNewWindowSw
 
 TEST_F(ShellCommandsTest, PopupItemsGiveTheSameCommandsAsTheMenuBarItems)
 {
-    TForm1& f = Start();
+    TForm1& f = Design();
     MyDocumentsDir = "C:\\Docs Folder";
     const struct {
         const char* popup;
@@ -138,7 +157,7 @@ TEST_F(ShellCommandsTest, PopupItemsGiveTheSameCommandsAsTheMenuBarItems)
 
 TEST_F(ShellCommandsTest, ControlPanelRestartAndLogOffRunTheirCommandLines)
 {
-    TForm1& f = Start();
+    TForm1& f = Design();
     const struct {
         const char* item;
         const char* log;
@@ -154,25 +173,30 @@ TEST_F(ShellCommandsTest, ControlPanelRestartAndLogOffRunTheirCommandLines)
     }
 }
 
-TEST_F(ShellCommandsTest, ShutDownEnablesThePrivilegeOnTheTokenThenForcesTheShutDown)
+TEST_F(ShellCommandsTest, ShutDownEnablesThePrivilegeThenForcesTheShutDownOnlyWhenTheTokenOpens)
 {
-    TForm1& f = Start();
-    Click(f, "N54");
+    TForm1& f = Design();
     const std::string token = HandleText(OsRecorder::FakeToken());
     const std::string luid
         = std::to_string(OsRecorder::kShutdownLuid.HighPart) + ":" + std::to_string(OsRecorder::kShutdownLuid.LowPart);
-    const std::string expected = std::string("OpenToken|||40\n") + "LookupPrivilege|SeShutdownPrivilege||0\n"
-        + "AdjustPrivileges|" + token + "|count=1 luid=" + luid + " attributes=2|16\n" + "CloseToken|" + token + "||0\n"
-        + "ExitWindows||0|5\n"; // shut down + force, reason 0
-    EXPECT_EQ(Log(), expected);
-}
-
-TEST_F(ShellCommandsTest, ShutDownDoesNothingWhenTheTokenCannotBeOpened)
-{
-    TForm1& f = Start();
-    shell.tokenOpens = false;
-    Click(f, "N54");
-    EXPECT_EQ(Log(), "OpenToken|||40\n");
+    const struct {
+        bool tokenOpens;
+        std::string log;
+    } cases[] = {
+        {true,
+            "OpenToken|||40\n" // adjust privileges + query
+            "LookupPrivilege|SeShutdownPrivilege||0\n"
+            "AdjustPrivileges|"
+                + token + "|count=1 luid=" + luid + " attributes=2|16\n" + "CloseToken|" + token + "||0\n"
+                + "ExitWindows||0|5\n"}, // shut down + force, reason 0
+        {false, "OpenToken|||40\n"}, // nothing else, and nothing shown
+    };
+    for (const auto& c : cases) {
+        Clear();
+        shell.tokenOpens = c.tokenOpens;
+        Click(f, "N54");
+        EXPECT_EQ(Log(), c.log) << c.tokenOpens;
+    }
 }
 
 // A shell object that cannot be reached, as on a system without it.
@@ -180,7 +204,7 @@ const CLSID kNoSuchClass = {0x5ca1ab1e, 0x0bad, 0x4c0d, {0x9e, 0x11, 0x00, 0x00,
 
 TEST_F(ShellCommandsTest, FailingAutomationObjectsGiveTheErrorBoxAndTheProgramGoesOn)
 {
-    Start();
+    Design();
     ShellCommands commands(kNoSuchClass, L"TrayStart.NoSuchObject");
     for (int click = 0; click < 2; ++click) {
         Application::Instance().Guard([&] { commands.ShowRunDialog(); });

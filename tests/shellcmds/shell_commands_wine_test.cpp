@@ -81,7 +81,7 @@ protected:
 
 TEST_F(ShellCommandsWineTest, RunOpensTheRunDialogRaisedAndKeepsTheAutomationConnection)
 {
-    TForm1& f = Start();
+    TForm1& f = Design();
     TestWindow other("在运行框之前打开的窗口");
     harness::PumpFor(100);
 
@@ -105,7 +105,7 @@ TEST_F(ShellCommandsWineTest, RunOpensTheRunDialogRaisedAndKeepsTheAutomationCon
 
 TEST_F(ShellCommandsWineTest, ShowDesktopMinimisesWindowsAndASecondClickLeavesThemMinimised)
 {
-    TForm1& f = Start();
+    TForm1& f = Design();
     TestWindow window("显示桌面测试窗口");
     harness::PumpFor(100);
     ASSERT_FALSE(::IsIconic(window.Get()));
@@ -130,7 +130,7 @@ public:
 
 TEST_F(ShellCommandsWineTest, ControlPanelStartsTheSystemsControlPanel)
 {
-    TForm1& f = Start();
+    TForm1& f = Design();
     {
         ExecutingRecorder executing;
         f.N50Click(nullptr);
@@ -143,16 +143,17 @@ TEST_F(ShellCommandsWineTest, ControlPanelStartsTheSystemsControlPanel)
 
 TEST_F(ShellCommandsWineTest, WaitAndRaiseWindowRaisesAWindowThatAppearsLaterAndStaysResponsive)
 {
-    Start();
+    Design();
     const char title[] = "稍后出现的窗口";
     TestWindow lower("下面的窗口");
     harness::PumpFor(100);
 
-    // Another thread opens the window after a while and, before that, sends
-    // our thread a message that only a wait that still answers can reply to
-    // in time.
+    // Another thread opens the window after a while, under `lower`, and
+    // names it only then, so that just the wait's raise can put it on top.
+    // Both steps send our thread messages that only a wait that still
+    // answers can reply to in time.
     std::atomic<HWND> late {nullptr};
-    std::atomic<bool> answered {false}, stop {false};
+    std::atomic<bool> answered {false}, stop {false}, done {false};
     std::thread opener([&] {
         ::Sleep(300);
         char text[64] = {};
@@ -161,21 +162,23 @@ TEST_F(ShellCommandsWineTest, WaitAndRaiseWindowRaisesAWindowThatAppearsLaterAnd
                        lower.Get(), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 400, &ignored)
             != 0;
         ::Sleep(600);
-        TestWindow window(title);
+        TestWindow window("");
+        harness::PumpFor(300); // let its activation settle first
+        ::SetWindowPos(lower.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowTextA(window.Get(), title);
         late = window.Get();
-        while (!stop) {
-            MSG message;
-            while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-                ::DispatchMessageA(&message);
-            ::Sleep(10);
-        }
+        while (!stop)
+            harness::PumpFor(10);
+        ::DestroyWindow(window.Get()); // while we still answer its messages
+        done = true;
     });
     WaitAndRaiseWindow(title);
     const HWND raised = late.load();
     const bool above = raised && IsAbove(raised, lower.Get());
     stop = true;
+    WaitUntil([&] { return done.load(); }, 5000);
     opener.join();
-    EXPECT_NE(raised, nullptr);
+    ASSERT_NE(raised, nullptr);
     EXPECT_TRUE(above);
     EXPECT_TRUE(answered.load());
 }
