@@ -11,6 +11,7 @@ set(PORTABLE_SOURCES
   src/hotkeys/tray_hide_logic.cpp
   src/help/jpeg_decode.cpp
   src/help/help_catalog.cpp
+  src/shellcmds/desktop_windows.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -23,4 +24,5 @@ set(PORTABLE_TESTS
   tests/hotkeys/tray_hide_logic_test.cpp
   tests/help/jpeg_decode_test.cpp
   tests/help/help_catalog_test.cpp
+  tests/shellcmds/desktop_windows_test.cpp
 )

@@ -11,6 +11,7 @@
 #include "framework/scoped.h"
 #include "hotkeys/tray_hider.h"
 #include "help/help_links.h"
+#include "shellcmds/shell_commands.h"
 
 #include <windows.h>
 
@@ -201,6 +202,11 @@ public:
     void huanpifuClick(MenuItem* sender);
 
     HICON FormIcon() const { return icon_; }
+
+    // ---- Shell commands component ------------------------------------------
+    // Holds Shell1, the shell's automation object, from the first Run until
+    // the window goes away.
+    ShellCommands ShellCommands1;
 
 protected:
     void DoCreate() override { FormCreate(nullptr); }

@@ -57,6 +57,28 @@ bool OsInterface::MessageBeep(UINT type)
     return ::MessageBeep(type) != FALSE;
 }
 
+bool OsInterface::OpenProcessToken(DWORD access, HANDLE& token)
+{
+    token = nullptr;
+    return ::OpenProcessToken(::GetCurrentProcess(), access, &token) != FALSE;
+}
+
+bool OsInterface::LookupPrivilegeValue(const std::string& name, LUID& luid)
+{
+    return ::LookupPrivilegeValueA(nullptr, name.c_str(), &luid) != FALSE;
+}
+
+bool OsInterface::AdjustTokenPrivileges(HANDLE token, const TOKEN_PRIVILEGES& state, DWORD length)
+{
+    // The call wants writable records; the previous state is taken and dropped.
+    TOKEN_PRIVILEGES newState = state;
+    TOKEN_PRIVILEGES previous{};
+    DWORD previousLength = 0;
+    return ::AdjustTokenPrivileges(token, FALSE, &newState, length, &previous, &previousLength) != FALSE;
+}
+
+bool OsInterface::CloseToken(HANDLE token) { return ::CloseHandle(token) != FALSE; }
+
 namespace {
 OsInterface realOs;
 OsInterface* current = &realOs;

@@ -21,6 +21,12 @@ public:
     virtual bool SwitchDesktop(HDESK desktop);
     virtual bool PlaySoundAsync(const std::string& waveFile);
     virtual bool MessageBeep(UINT type);
+    // The shut-down privilege of this process's token, one step per call.
+    // OpenProcessToken opens the current process's token with `access`.
+    virtual bool OpenProcessToken(DWORD access, HANDLE& token);
+    virtual bool LookupPrivilegeValue(const std::string& name, LUID& luid);
+    virtual bool AdjustTokenPrivileges(HANDLE token, const TOKEN_PRIVILEGES& state, DWORD length);
+    virtual bool CloseToken(HANDLE token);
 };
 
 // The interface in force; the real one unless a test installed another.

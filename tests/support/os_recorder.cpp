@@ -1,5 +1,7 @@
 #include "support/os_recorder.h"
 
+#include <cstdio>
+
 std::vector<RecordedCall> OsRecorder::Of(const std::string& what) const
 {
     std::vector<RecordedCall> matching;
@@ -45,8 +47,7 @@ bool OsRecorder::TerminateProcess(HANDLE process, UINT exitCode)
 
 bool OsRecorder::ExitSystem(UINT flags, DWORD reason)
 {
-    calls.push_back({"ExitWindows", "", "", static_cast<long>(flags)});
-    (void)reason;
+    calls.push_back({"ExitWindows", "", std::to_string(reason), static_cast<long>(flags)});
     return true;
 }
 
@@ -65,5 +66,43 @@ bool OsRecorder::PlaySoundAsync(const std::string& waveFile)
 bool OsRecorder::MessageBeep(UINT type)
 {
     calls.push_back({"Beep", "", "", static_cast<long>(type)});
+    return true;
+}
+
+std::string HandleText(HANDLE handle)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(handle)));
+    return text;
+}
+
+bool OsRecorder::OpenProcessToken(DWORD access, HANDLE& token)
+{
+    calls.push_back({"OpenToken", "", "", static_cast<long>(access)});
+    token = tokenOpens ? FakeToken() : nullptr;
+    return tokenOpens;
+}
+
+bool OsRecorder::LookupPrivilegeValue(const std::string& name, LUID& luid)
+{
+    calls.push_back({"LookupPrivilege", name, "", 0});
+    luid = kShutdownLuid;
+    return true;
+}
+
+bool OsRecorder::AdjustTokenPrivileges(HANDLE token, const TOKEN_PRIVILEGES& state, DWORD length)
+{
+    std::string record = "count=" + std::to_string(state.PrivilegeCount);
+    if (state.PrivilegeCount >= 1)
+        record += " luid=" + std::to_string(state.Privileges[0].Luid.HighPart) + ":" +
+                  std::to_string(state.Privileges[0].Luid.LowPart) +
+                  " attributes=" + std::to_string(state.Privileges[0].Attributes);
+    calls.push_back({"AdjustPrivileges", HandleText(token), record, static_cast<long>(length)});
+    return true;
+}
+
+bool OsRecorder::CloseToken(HANDLE token)
+{
+    calls.push_back({"CloseToken", HandleText(token), "", 0});
     return true;
 }

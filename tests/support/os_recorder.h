@@ -35,4 +35,20 @@ public:
     bool SwitchDesktop(HDESK desktop) override;
     bool PlaySoundAsync(const std::string& waveFile) override;
     bool MessageBeep(UINT type) override;
+
+    // Token calls: "OpenToken" (number = access), "LookupPrivilege" (text =
+    // name), "AdjustPrivileges" (text = token, detail = the record, number =
+    // length), "CloseToken" (text = token). Nothing real is touched.
+    bool OpenProcessToken(DWORD access, HANDLE& token) override;
+    bool LookupPrivilegeValue(const std::string& name, LUID& luid) override;
+    bool AdjustTokenPrivileges(HANDLE token, const TOKEN_PRIVILEGES& state, DWORD length) override;
+    bool CloseToken(HANDLE token) override;
+    // False makes OpenProcessToken fail, as for a process without the right.
+    bool tokenOpens = true;
+    // What the recorder hands out.
+    static constexpr LUID kShutdownLuid{0x13, 0};
+    static HANDLE FakeToken() { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x5150)); }
 };
+
+// A handle as the recorder writes it: its value in hexadecimal.
+std::string HandleText(HANDLE handle);
