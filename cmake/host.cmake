@@ -6,8 +6,13 @@ add_link_options(${SANITIZE})
 
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
+# The skin reader uses the system's zlib and minizip (zlib1g-dev, libminizip-dev).
+add_library(skin_zip INTERFACE)
+target_link_libraries(skin_zip INTERFACE minizip z)
+
 add_library(portable STATIC ${PORTABLE_SOURCES})
 traystart_strict(portable)
+target_link_libraries(portable PUBLIC skin_zip)
 
 add_executable(portable_tests ${PORTABLE_TESTS})
 traystart_strict(portable_tests)
@@ -20,4 +25,11 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   traystart_strict(settings_fuzz)
   target_compile_options(settings_fuzz PRIVATE -fsanitize=fuzzer)
   target_link_options(settings_fuzz PRIVATE -fsanitize=fuzzer)
+
+  add_executable(skin_fuzz tests/fuzz/skin_fuzz.cpp ${CMAKE_SOURCE_DIR}/src/skin/skin_format.cpp
+                 ${CMAKE_SOURCE_DIR}/src/skin/skin_archive.cpp)
+  traystart_strict(skin_fuzz)
+  target_compile_options(skin_fuzz PRIVATE -fsanitize=fuzzer)
+  target_link_options(skin_fuzz PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(skin_fuzz PRIVATE skin_zip)
 endif()
