@@ -9,6 +9,7 @@
 #include "framework/errors.h"
 #include "framework/files.h"
 #include "framework/os.h"
+#include "skin/skin_engine.h"
 #include "tray/tray_icon.h"
 
 #include "resource_ids.h"
@@ -141,6 +142,8 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
         TrayIcon1Click(sender, button, shift, x, y);
     };
     TrayIcon1->Loaded();
+
+    CreateSkinEngine();
 }
 
 TForm1::~TForm1()

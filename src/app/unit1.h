@@ -15,6 +15,7 @@
 #include <string>
 
 class TTrayIcon;
+class TSkinEngine;
 class ShortcutBuild;
 enum class TrayButton;
 struct ShiftState;
@@ -64,6 +65,9 @@ public:
     PopupMenu PopupMenu1;
     ImageList ImageList1;
     std::unique_ptr<TTrayIcon> TrayIcon1;
+
+    // Skin: the engine component, switched off until start-up's last step.
+    std::unique_ptr<TSkinEngine> SkinEngine1;
 
     // Menu items that code refers to (all items can also be found by name).
     MenuItem* wenjian = nullptr;
@@ -155,6 +159,7 @@ public:
 
     // Skin.
     void huanpifuClick(MenuItem* sender);
+    void CreateSkinEngine();
 
     HICON FormIcon() const { return icon_; }
 
