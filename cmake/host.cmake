@@ -16,7 +16,7 @@ target_link_libraries(portable PUBLIC skin_zip)
 
 add_executable(portable_tests ${PORTABLE_TESTS})
 traystart_strict(portable_tests)
-target_compile_definitions(portable_tests PRIVATE TRAYSTART_HOST_BUILD=1)
+target_compile_definitions(portable_tests PRIVATE TRAYSTART_HOST_BUILD=1 TRAYSTART_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(portable_tests PRIVATE portable GTest::gtest_main)
 add_test(NAME portable_tests COMMAND portable_tests)
 

@@ -154,8 +154,17 @@ void TSkinEngine::SkinExistingWindows()
                 ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
                 self->windows_->Refresh(window);
-                if (::GetMenu(window))
+                if (HMENU bar = ::GetMenu(window)) {
+                    // Behind the bar's items, where the system fills it itself.
+                    if (HBRUSH brush = self->renderer_->BarBrush()) {
+                        MENUINFO info {};
+                        info.cbSize = sizeof info;
+                        info.fMask = MIM_BACKGROUND;
+                        info.hbrBack = brush;
+                        ::SetMenuInfo(bar, &info);
+                    }
                     ::DrawMenuBar(window);
+                }
             }
             return TRUE;
         }

@@ -60,6 +60,8 @@ SkinRenderer::SkinRenderer(SkinPackage package)
     captionFont_ = MakeFont(metrics.lfCaptionFont, std::string(), skin_.captionFontSize);
     if (const auto& face = skin_.Part(SkinPart::Menu).face)
         menuBrush_ = ::CreateSolidBrush(ToColorRef(*face));
+    if (const auto& face = skin_.Part(SkinPart::MenuBar).face)
+        barBrush_ = ::CreateSolidBrush(ToColorRef(*face));
     if (const auto& face = skin_.Part(SkinPart::Window).face)
         windowBrush_ = ::CreateSolidBrush(ToColorRef(*face));
 }
@@ -78,6 +80,8 @@ SkinRenderer::~SkinRenderer()
         ::DeleteObject(menuBrush_);
     if (windowBrush_)
         ::DeleteObject(windowBrush_);
+    if (barBrush_)
+        ::DeleteObject(barBrush_);
 }
 
 bool SkinRenderer::DrawGrid(HDC dc, const SkinGrid& grid, int state, const RECT& r) const

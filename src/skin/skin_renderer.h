@@ -34,6 +34,8 @@ public:
     HFONT CaptionFont() const { return captionFont_; }
     // Null when the skin gives the menu no background colour.
     HBRUSH MenuBrush() const { return menuBrush_; }
+    // Null when the skin gives the menu bar no colour.
+    HBRUSH BarBrush() const { return barBrush_; }
     // Null when the skin gives windows no background colour.
     HBRUSH WindowBrush() const { return windowBrush_; }
     // A memory DC for measuring text.
@@ -50,4 +52,5 @@ private:
     HFONT captionFont_ = nullptr;
     HBRUSH menuBrush_ = nullptr;
     HBRUSH windowBrush_ = nullptr;
+    HBRUSH barBrush_ = nullptr;
 };

@@ -335,7 +335,9 @@ LRESULT SkinWindows::FrameMessage(HWND window, State& state, UINT message, WPARA
     case WM_NCACTIVATE: {
         state.active = wParam != FALSE;
         const LRESULT result = callOriginal();
-        PaintFrame(window, state);
+        auto it = states_.find(window);
+        if (it != states_.end())
+            PaintFrame(window, it->second);
         return result;
     }
     case WM_SETTEXT:
@@ -343,7 +345,10 @@ LRESULT SkinWindows::FrameMessage(HWND window, State& state, UINT message, WPARA
     case WM_STYLECHANGED:
     case WM_SIZE: {
         const LRESULT result = callOriginal();
-        PaintFrame(window, state);
+        // Looked up again: the call may have ended the window.
+        auto it = states_.find(window);
+        if (it != states_.end())
+            PaintFrame(window, it->second);
         return result;
     }
     case WM_NCHITTEST: {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -85,6 +87,28 @@ TEST(SkinArchive, ABadBitmapOnlyLosesItsElement)
     ASSERT_TRUE(result.skin);
     EXPECT_EQ(result.skin->Image(result.skin->Part(SkinPart::Menu).grid), nullptr);
     EXPECT_TRUE(result.skin->Part(SkinPart::Menu).face);
+}
+
+TEST(SkinArchive, TheShippedSkinDescribesEveryElementItDraws)
+{
+    std::ifstream file(TRAYSTART_SOURCE_DIR "/data/皮肤/兰红_Slate.skn", std::ios::binary);
+    ASSERT_TRUE(file) << "the shipped skin is missing";
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const SkinReadResult result = ReadSkinArchive(bytes);
+    ASSERT_TRUE(result.skin) << static_cast<int>(result.error);
+    const SkinPackage& skin = *result.skin;
+    for (SkinPart part : {SkinPart::Caption, SkinPart::Border, SkinPart::CaptionButtons, SkinPart::MenuBar,
+                          SkinPart::Menu, SkinPart::Button, SkinPart::Panel, SkinPart::Window})
+        EXPECT_TRUE(skin.Part(part).Described()) << SkinPartSection(part);
+    // Every image it names decodes: none falls back to the system's look.
+    EXPECT_NE(skin.Image(skin.Part(SkinPart::Caption).grid), nullptr);
+    EXPECT_NE(skin.Image(skin.Part(SkinPart::MenuBar).grid), nullptr);
+    EXPECT_NE(skin.Image(skin.Part(SkinPart::Menu).hotGrid), nullptr);
+    EXPECT_EQ(skin.Part(SkinPart::Button).grid.states, 5);
+    // The colours the end-to-end tests look for on the screen.
+    EXPECT_EQ(skin.Part(SkinPart::Menu).face, (SkinRgb{0x2F, 0x3E, 0x52}));
+    EXPECT_EQ(skin.Part(SkinPart::MenuBar).face, (SkinRgb{0x34, 0x49, 0x5E}));
+    EXPECT_EQ(skin.Part(SkinPart::Window).face, (SkinRgb{0xE9, 0xED, 0xF2}));
 }
 
 } // namespace
