@@ -59,13 +59,6 @@ void DrawCheck(HDC dc, const RECT& box, COLORREF color)
     }
 }
 
-void DrawArrow(HDC dc, int right, int centerY, COLORREF color)
-{
-    const int size = ScaleForDpi(4);
-    for (int i = 0; i < size; ++i)
-        SkinRenderer::Line(dc, right - size + i, centerY - size + i + 1, right - size + i, centerY + size - i, color);
-}
-
 } // namespace
 
 bool SkinMenuPainter::Paints(const Menu& menu) const
@@ -82,7 +75,8 @@ void SkinMenuPainter::Measure(const MenuItem& item, bool inBar, MEASUREITEMSTRUC
     SplitCaption(item.Caption(), text, shortcut);
     const SIZE size = TextSize(dc, renderer_.MenuFont(), text);
     if (inBar) {
-        measure.itemWidth = static_cast<UINT>(size.cx + ScaleForDpi(12));
+        // The system adds the bar's own spacing around it.
+        measure.itemWidth = static_cast<UINT>(size.cx);
         measure.itemHeight = static_cast<UINT>(std::max<int>(size.cy + ScaleForDpi(4), ::GetSystemMetrics(SM_CYMENU)));
         return;
     }
@@ -188,11 +182,9 @@ void SkinMenuPainter::DrawPopupItem(const MenuItem& item, const DRAWITEMSTRUCT& 
     ::SetBkMode(dc, oldMode);
 
     if (item.Count() > 0) {
-        const COLORREF arrow = selected ? c.hotText : disabled ? c.disabled : c.line;
-        DrawArrow(dc, r.right - ScaleForDpi(6), (r.top + r.bottom) / 2, arrow);
-        // Some systems draw their own arrow over an owner-drawn item from the
-        // DC's colours: leave them to match the skin.
-        ::SetTextColor(dc, arrow);
+        // The system draws the submenu arrow over an owner-drawn item itself,
+        // from a monochrome bitmap in the DC's colours: leave them to match.
+        ::SetTextColor(dc, selected ? c.hotText : disabled ? c.disabled : c.line);
         ::SetBkColor(dc, selected ? c.hotFace : c.face);
         return;
     }

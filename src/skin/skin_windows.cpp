@@ -287,27 +287,32 @@ void SkinWindows::PaintFrame(HWND window, const State& state)
     for (int i = 0; i < l.count; ++i)
         PaintCaptionButton(dc, l.buttons[i], l.codes[i], l.disabled[i], state, zoomed);
 
-    // The menu bar's background beyond its last item; the items draw themselves.
+    // The menu bar's background beside its items; the items draw themselves.
     if (l.bar.bottom > l.bar.top) {
         const SkinElement& bar = renderer_.Part(SkinPart::MenuBar);
-        RECT rest = l.bar;
+        RECT w;
+        ::GetWindowRect(window, &w);
         HMENU menu = ::GetMenu(window);
         const int count = ::GetMenuItemCount(menu);
-        RECT last;
-        if (count > 0 && ::GetMenuItemRect(window, menu, static_cast<UINT>(count - 1), &last)) {
-            RECT w;
-            ::GetWindowRect(window, &w);
-            last = Offset(last, -w.left, -w.top);
-            // The rows above the last item's are full of items.
-            RECT tail {last.right, last.top, l.bar.right, l.bar.bottom};
-            RECT below {l.bar.left, last.bottom, l.bar.right, l.bar.bottom};
-            if (!renderer_.DrawFace(dc, bar.grid, 0, bar.face, tail))
-                SkinRenderer::Fill(dc, tail, ::GetSysColor(COLOR_MENU));
-            if (below.bottom > below.top && !renderer_.DrawFace(dc, bar.grid, 0, bar.face, below))
-                SkinRenderer::Fill(dc, below, ::GetSysColor(COLOR_MENU));
-        } else if (!renderer_.DrawFace(dc, bar.grid, 0, bar.face, rest)) {
-            SkinRenderer::Fill(dc, rest, ::GetSysColor(COLOR_MENU));
+        int rowsBottom = l.bar.top;
+        for (int i = 0; i < count; ++i) {
+            RECT item, next;
+            if (!::GetMenuItemRect(window, menu, static_cast<UINT>(i), &item))
+                continue;
+            item = Offset(item, -w.left, -w.top);
+            rowsBottom = std::max<int>(rowsBottom, item.bottom);
+            // The end of a row: the next item starts lower, or there is none.
+            const bool rowEnd = i + 1 == count || !::GetMenuItemRect(window, menu, static_cast<UINT>(i + 1), &next)
+                || next.top - w.top >= item.bottom;
+            if (rowEnd) {
+                RECT tail {item.right, item.top, l.bar.right, item.bottom};
+                if (!renderer_.DrawFace(dc, bar.grid, 0, bar.face, tail))
+                    SkinRenderer::Fill(dc, tail, ::GetSysColor(COLOR_MENU));
+            }
         }
+        RECT below {l.bar.left, rowsBottom, l.bar.right, l.bar.bottom};
+        if (below.bottom > below.top && !renderer_.DrawFace(dc, bar.grid, 0, bar.face, below))
+            SkinRenderer::Fill(dc, below, ::GetSysColor(COLOR_MENU));
     }
     ::ReleaseDC(window, dc);
 }
