@@ -94,7 +94,19 @@ double TimeOpen(HMENU menu, HWND owner, int rounds)
     return std::chrono::duration<double, std::milli>(end - start).count() / rounds;
 }
 
-DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
+// The process's GDI objects. Where GetGuiResources is not implemented (it
+// returns 0 under Wine) the handle table is probed instead: every 16-bit
+// handle value that names a live object counts.
+DWORD GdiObjects()
+{
+    if (const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
+        return count;
+    DWORD count = 0;
+    for (UINT_PTR value = 1; value < 0x10000; ++value)
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0)
+            ++count;
+    return count;
+}
 
 } // namespace
 

@@ -98,7 +98,7 @@ TEST(SkinArchive, TheShippedSkinDescribesEveryElementItDraws)
     ASSERT_TRUE(result.skin) << static_cast<int>(result.error);
     const SkinPackage& skin = *result.skin;
     for (SkinPart part : {SkinPart::Caption, SkinPart::Border, SkinPart::CaptionButtons, SkinPart::MenuBar,
-                          SkinPart::Menu, SkinPart::Button, SkinPart::Panel, SkinPart::Window})
+             SkinPart::Menu, SkinPart::Button, SkinPart::Panel, SkinPart::Window})
         EXPECT_TRUE(skin.Part(part).Described()) << SkinPartSection(part);
     // Every image it names decodes: none falls back to the system's look.
     EXPECT_NE(skin.Image(skin.Part(SkinPart::Caption).grid), nullptr);
@@ -106,9 +106,9 @@ TEST(SkinArchive, TheShippedSkinDescribesEveryElementItDraws)
     EXPECT_NE(skin.Image(skin.Part(SkinPart::Menu).hotGrid), nullptr);
     EXPECT_EQ(skin.Part(SkinPart::Button).grid.states, 5);
     // The colours the end-to-end tests look for on the screen.
-    EXPECT_EQ(skin.Part(SkinPart::Menu).face, (SkinRgb{0x2F, 0x3E, 0x52}));
-    EXPECT_EQ(skin.Part(SkinPart::MenuBar).face, (SkinRgb{0x34, 0x49, 0x5E}));
-    EXPECT_EQ(skin.Part(SkinPart::Window).face, (SkinRgb{0xE9, 0xED, 0xF2}));
+    EXPECT_EQ(skin.Part(SkinPart::Menu).face, (SkinRgb {0x2F, 0x3E, 0x52}));
+    EXPECT_EQ(skin.Part(SkinPart::MenuBar).face, (SkinRgb {0x34, 0x49, 0x5E}));
+    EXPECT_EQ(skin.Part(SkinPart::Window).face, (SkinRgb {0xE9, 0xED, 0xF2}));
 }
 
 } // namespace

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <objidl.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace harness;
 using namespace tray_probe;
@@ -106,6 +110,40 @@ FrameGeometry Geometry(HWND window)
     const int minRight = closeRight - 2 * (bw + 2);
     g.minimizeCentre = {minRight - bw / 2, top + bh / 2};
     return g;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return wide;
+}
+
+bool SaveShortcut(const std::string& path, const std::string& target)
+{
+    IShellLinkA* link = nullptr;
+    if (FAILED(::CoCreateInstance(
+            CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&link))))
+        return false;
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        saved = SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
+        file->Release();
+    }
+    link->Release();
+    return saved;
+}
+
+std::vector<HWND> OpenMenus(DWORD pid)
+{
+    std::vector<HWND> menus;
+    for (HWND w : TopLevelWindows(pid, true))
+        if (ClassName(w) == "#32768")
+            menus.push_back(w);
+    return menus;
 }
 
 class SkinProgram : public ::testing::Test {
@@ -225,29 +263,66 @@ TEST_F(SkinProgram, TheTrayPopupIsDrawnFromTheSkin)
     // Items fill the popup: most of it is the skin's menu colour, and the
     // light text is there on it.
     const RECT inner {r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
-    EXPECT_GT(Share(inner, kMenu), 0.5);
-    ::PostMessageA(window, WM_CANCELMODE, 0, 0);
+    EXPECT_GT(Share(inner, kMenu), 0.5) << Hex(ScreenPixel(r.left + 20, r.top + 30));
+    // Keys reach the window under the pointer: the menu closes from there,
+    // and the program can then close and take its icon with it.
+    Xdotool("mousemove " + std::to_string((r.left + r.right) / 2) + " " + std::to_string(r.top + 1));
+    PumpFor(300);
     Xdotool("key Escape");
+}
+
+TEST_F(SkinProgram, TheMyProgramsTreeWithItsIconsIsDrawnFromTheSkin)
+{
+    ASSERT_NE(Taskbar(), nullptr);
+    ::CoInitialize(nullptr);
+    ASSERT_TRUE(dir.MakeDir("我的程序"));
+    for (const char* name : {"记事本", "注册表", "资源管理器"})
+        ASSERT_TRUE(SaveShortcut(dir.PathOf(std::string("我的程序\\") + name + ".lnk"), "C:\\windows\\notepad.exe"));
+    ::CoUninitialize();
+    InstallShippedSkin();
+    Start();
+    ASSERT_TRUE(ClickAt(FirstIconPosition(), 3));
+    HWND popup = WaitForWindow(program.Id(), "#32768", nullptr, kWait, true);
+    ASSERT_NE(popup, nullptr);
+    PumpFor(500);
+    // Keys reach the window under the pointer: onto the popup's top border,
+    // then down to "我的程序" (separators are skipped) and into its tree.
+    const RECT r = WindowRect(popup);
+    ASSERT_TRUE(Xdotool("mousemove " + std::to_string((r.left + r.right) / 2) + " " + std::to_string(r.top + 1)));
+    PumpFor(300);
+    ASSERT_TRUE(Xdotool("key Down Down Right"));
+    const DWORD start = ::GetTickCount();
+    while (OpenMenus(program.Id()).size() < 2 && ::GetTickCount() - start < kWait)
+        PumpFor(100);
+    const std::vector<HWND> menus = OpenMenus(program.Id());
+    ASSERT_EQ(menus.size(), 2u) << "the tree did not open";
+    PumpFor(700);
+    for (HWND menu : menus) {
+        const RECT m = WindowRect(menu);
+        const RECT inner {m.left + 4, m.top + 4, m.right - 4, m.bottom - 4};
+        EXPECT_GT(Share(inner, kMenu) + Share(inner, kRed), 0.4) << ClassName(menu);
+    }
+    Xdotool("key Escape Escape");
 }
 
 TEST_F(SkinProgram, MessageBoxesOpenedLaterAreSkinned)
 {
     InstallShippedSkin();
     Start();
-    // "调入" (load the settings) with the settings file gone: the program says so.
-    ASSERT_TRUE(::DeleteFileA(dir.PathOf("set").c_str()));
-    HMENU bar = ::GetMenu(window);
-    ASSERT_NE(bar, nullptr);
-    HMENU file = ::GetSubMenu(bar, 0);
-    int position = -1;
-    for (int i = 0; i < ::GetMenuItemCount(file); ++i) {
-        char text[64] = {};
-        ::GetMenuStringA(file, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        if (std::string(text) == "调入")
-            position = i;
-    }
-    ASSERT_GE(position, 0);
-    ::PostMessageA(window, WM_MENUCOMMAND, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(file));
+    // "保存设置文件" over a read-only settings file: the error box comes up
+    // while the skin is on. The menu is opened from the keyboard (keys reach
+    // the window under the pointer).
+    const std::string set = dir.PathOf("set");
+    ASSERT_TRUE(::SetFileAttributesA(set.c_str(), FILE_ATTRIBUTE_READONLY));
+    const FrameGeometry main = Geometry(window);
+    ASSERT_TRUE(Xdotool("mousemove " + std::to_string((main.client.left + main.client.right) / 2) + " "
+        + std::to_string(main.client.bottom - 10)));
+    PumpFor(300);
+    ASSERT_TRUE(Xdotool("key F10"));
+    PumpFor(300);
+    ASSERT_TRUE(Xdotool("key Down"));
+    PumpFor(300);
+    ASSERT_TRUE(Xdotool("key Return"));
     std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), kWait);
     ASSERT_TRUE(box);
     PumpFor(700);
@@ -256,6 +331,7 @@ TEST_F(SkinProgram, MessageBoxesOpenedLaterAreSkinned)
     EXPECT_TRUE(Between(caption, kSlate, kSlateDark)) << Hex(caption);
     EXPECT_EQ(Hex(ScreenPixel(g.client.left + 2, g.client.bottom - 3)), Hex(kPaper));
     EXPECT_TRUE(DismissMessageBox(box->hwnd));
+    ::SetFileAttributesA(set.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(SkinProgram, TheSkinnedMinimiseButtonSendsTheWindowToTheTrayAndCloseAsksTheCloseHandler)
