@@ -12,6 +12,8 @@ set(PORTABLE_SOURCES
   src/help/jpeg_decode.cpp
   src/help/help_catalog.cpp
   src/shellcmds/desktop_windows.cpp
+  src/skin/skin_format.cpp
+  src/skin/skin_archive.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -25,4 +27,6 @@ set(PORTABLE_TESTS
   tests/help/jpeg_decode_test.cpp
   tests/help/help_catalog_test.cpp
   tests/shellcmds/desktop_windows_test.cpp
+  tests/skin/skin_format_test.cpp
+  tests/skin/skin_archive_test.cpp
 )

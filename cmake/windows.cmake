@@ -9,6 +9,20 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
+# zlib and minizip's reader for the skin archives, built from Debian's source
+# package by scripts/build-zlib.sh for this target.
+set(TRAYSTART_ZLIB_PREFIX ${CMAKE_SOURCE_DIR}/build/zlib/${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
+if(NOT EXISTS ${TRAYSTART_ZLIB_PREFIX}/lib/libminizip.a)
+  execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-zlib.sh ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32
+                  RESULT_VARIABLE zlib_result)
+  if(NOT zlib_result EQUAL 0)
+    message(FATAL_ERROR "scripts/build-zlib.sh failed")
+  endif()
+endif()
+add_library(skin_zip INTERFACE)
+target_include_directories(skin_zip SYSTEM INTERFACE ${TRAYSTART_ZLIB_PREFIX}/include)
+target_link_libraries(skin_zip INTERFACE ${TRAYSTART_ZLIB_PREFIX}/lib/libminizip.a ${TRAYSTART_ZLIB_PREFIX}/lib/libz.a)
+
 function(traystart_win32 target)
   traystart_strict(${target})
   target_compile_options(${target} PRIVATE ${TRAYSTART_CHARSET})

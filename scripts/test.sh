@@ -63,16 +63,32 @@ fuzz() {
   return "$rc"
 }
 
-# The JPEG decoder behind the about box's picture, seeded with that picture.
-fuzz_jpeg() {
-  local corpus=build/host/fuzz-corpus-jpeg
+# A short run of one more fuzzer: run_fuzzer NAME SECONDS CORPUS [options].
+run_fuzzer() {
+  local name="$1" seconds="$2" corpus="$3"
+  shift 3
   mkdir -p "$corpus" build/host/fuzz-artifacts
-  cp res/about.jpg "$corpus/seed-about.jpg"
-  build/host/jpeg_fuzz -max_total_time=10 -print_final_stats=1 \
+  "build/host/$name" -max_total_time="$seconds" -print_final_stats=1 "$@" \
     -artifact_prefix=build/host/fuzz-artifacts/ "$corpus"
   local rc=$?
   if [ "$rc" -eq 0 ]; then passed=$((passed + 1)); else failed_count=$((failed_count + 1)); fi
   return "$rc"
+}
+
+# The JPEG decoder behind the about box's picture, seeded with that picture.
+fuzz_jpeg() {
+  mkdir -p build/host/fuzz-corpus-jpeg
+  cp res/about.jpg build/host/fuzz-corpus-jpeg/seed-about.jpg
+  run_fuzzer jpeg_fuzz 10 build/host/fuzz-corpus-jpeg
+}
+
+# The skin reader, seeded with the shipped skin and a bare description.
+fuzz_skin() {
+  local corpus=build/host/skin-fuzz-corpus
+  mkdir -p "$corpus"
+  cp data/皮肤/*.skn "$corpus/" 2>/dev/null || true
+  printf '[Menu]\r\nColor=#34495E\r\nImage=a.bmp\r\nMargins=1,1,1,1\r\n' >"$corpus/seed-ini"
+  run_fuzzer skin_fuzz 10 "$corpus" -rss_limit_mb=1024
 }
 
 # The shipped program is the 32-bit build. Where this machine cannot run
@@ -91,7 +107,8 @@ step "Host build: configure" cmake --preset host &&
   step "Host build" cmake --build --preset host &&
   { step "Host tests (ASan, UBSan)" run_ctest host
     step "Fuzzing the settings reader (20 s)" fuzz
-    step "Fuzzing the JPEG decoder (10 s)" fuzz_jpeg; }
+    step "Fuzzing the JPEG decoder (10 s)" fuzz_jpeg
+    step "Fuzzing the skin reader (10 s)" fuzz_skin; }
 
 # A build step that failed counts as a failure too: its tests never ran.
 for f in "${failed[@]}"; do

@@ -10,6 +10,7 @@
 #include "framework/files.h"
 #include "framework/os.h"
 #include "framework/scoped.h"
+#include "skin/skin_engine.h"
 #include "tray/tray_icon.h"
 
 #include "resource_ids.h"
@@ -96,6 +97,8 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
         TrayIcon1Click(sender, button, shift, x, y);
     };
     TrayIcon1->Loaded();
+
+    CreateSkinEngine();
 }
 
 TForm1::~TForm1()

@@ -19,6 +19,7 @@
 #include <string>
 
 class TTrayIcon;
+class TSkinEngine;
 class ShortcutBuild;
 enum class TrayButton;
 struct ShiftState;
@@ -68,6 +69,8 @@ public:
     // ---- Help and links: documents, web pages, the feedback tool ----------
     HelpLinks HelpLinks1 {Handle()};
     // ------------------------------------------------------------------------
+    // Skin: the engine component, switched off until start-up's last step.
+    std::unique_ptr<TSkinEngine> SkinEngine1;
 
     // Menu items that code refers to (all items can also be found by name).
     MenuItem* wenjian = nullptr;
@@ -200,6 +203,7 @@ public:
 
     // Skin.
     void huanpifuClick(MenuItem* sender);
+    void CreateSkinEngine();
 
     HICON FormIcon() const { return icon_; }
 

@@ -13,10 +13,26 @@ std::unordered_set<const MenuItem*>& LiveItems()
     return items;
 }
 
+MenuPainter* g_painter = nullptr;
+
+MenuPainter* PainterFor(const MenuItem& item)
+{
+    if (!g_painter)
+        return nullptr;
+    const Menu* menu = item.OwnerMenu();
+    return menu && g_painter->Paints(*menu) ? g_painter : nullptr;
+}
+
+bool IsBarItem(const MenuItem& item)
+{
+    const MenuItem* parent = item.Parent();
+    return parent && !parent->Parent() && dynamic_cast<const MainMenu*>(item.OwnerMenu()) != nullptr;
+}
+
 HMENU NewMenu(bool bar)
 {
     HMENU menu = bar ? ::CreateMenu() : ::CreatePopupMenu();
-    MENUINFO info{};
+    MENUINFO info {};
     info.cbSize = sizeof info;
     info.fMask = MIM_STYLE;
     info.dwStyle = MNS_NOTIFYBYPOS;
@@ -36,10 +52,12 @@ std::string MenuText(const std::string& caption)
     }
     return text;
 }
-}
+} // namespace
 
 MenuItem::MenuItem(std::string name, std::string caption, int imageIndex)
-    : name_(std::move(name)), caption_(std::move(caption)), imageIndex_(imageIndex)
+    : name_(std::move(name))
+    , caption_(std::move(caption))
+    , imageIndex_(imageIndex)
 {
     LiveItems().insert(this);
 }
@@ -90,7 +108,7 @@ bool MenuItem::IsLive(const MenuItem* item) { return item && LiveItems().count(i
 
 MenuItem* MenuItem::FromMenuPosition(HMENU menu, int position)
 {
-    MENUITEMINFOA info{};
+    MENUITEMINFOA info {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_DATA;
     if (!::GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info))
@@ -257,7 +275,7 @@ int MenuItem::MenuPosition() const
 
 void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const
 {
-    info = MENUITEMINFOA{};
+    info = MENUITEMINFOA {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA | MIIM_SUBMENU | MIIM_BITMAP | MIIM_ID;
     info.fType = 0;
@@ -278,7 +296,25 @@ void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const
     info.hSubMenu = handle_;
     info.wID = 0;
     info.hbmpItem = (imageIndex_ >= 0 && !IsSeparator()) ? HBMMENU_CALLBACK : nullptr;
+    if (PainterFor(*this)) {
+        // The painter draws the glyph with the rest of the item.
+        info.fType |= MFT_OWNERDRAW;
+        info.hbmpItem = nullptr;
+    }
 }
+
+void SetMenuPainter(MenuPainter* painter)
+{
+    g_painter = painter;
+    std::vector<MenuItem*> items;
+    items.reserve(LiveItems().size());
+    for (const MenuItem* item : LiveItems())
+        items.push_back(const_cast<MenuItem*>(item));
+    for (MenuItem* item : items)
+        item->UpdateInParent();
+}
+
+MenuPainter* CurrentMenuPainter() { return g_painter; }
 
 void MenuItem::InsertIntoParent()
 {
@@ -349,7 +385,10 @@ Menu::~Menu()
         root_.DestroySubmenu();
 }
 
-MainMenu::MainMenu() : Menu(NewMenu(true)) {}
+MainMenu::MainMenu()
+    : Menu(NewMenu(true))
+{
+}
 
 MainMenu::~MainMenu()
 {
@@ -363,7 +402,10 @@ void MainMenu::Changed()
         ::DrawMenuBar(window_);
 }
 
-PopupMenu::PopupMenu() : Menu(NewMenu(false)) {}
+PopupMenu::PopupMenu()
+    : Menu(NewMenu(false))
+{
+}
 
 PopupMenu::~PopupMenu()
 {
@@ -384,8 +426,8 @@ int PopupMenu::AddFreeNotification(std::function<void()> notify)
 void PopupMenu::RemoveFreeNotification(int id)
 {
     freeNotifications_.erase(std::remove_if(freeNotifications_.begin(), freeNotifications_.end(),
-                                            [id](const FreeNotification& entry) { return entry.id == id; }),
-                             freeNotifications_.end());
+                                 [id](const FreeNotification& entry) { return entry.id == id; }),
+        freeNotifications_.end());
 }
 
 bool PopupMenu::Popup(int x, int y)
@@ -414,6 +456,11 @@ bool HandleMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         auto* item = reinterpret_cast<const MenuItem*>(measure->itemData);
         if (!MenuItem::IsLive(item))
             return false;
+        if (MenuPainter* painter = PainterFor(*item)) {
+            painter->Measure(*item, IsBarItem(*item), *measure);
+            result = TRUE;
+            return true;
+        }
         Menu* menu = item->OwnerMenu();
         ImageList* images = menu ? menu->Images() : nullptr;
         measure->itemWidth = images ? static_cast<UINT>(images->Width()) : 16;
@@ -428,6 +475,11 @@ bool HandleMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         auto* item = reinterpret_cast<const MenuItem*>(draw->itemData);
         if (!MenuItem::IsLive(item))
             return false;
+        if (MenuPainter* painter = PainterFor(*item)) {
+            painter->Draw(*item, IsBarItem(*item), *draw);
+            result = TRUE;
+            return true;
+        }
         Menu* menu = item->OwnerMenu();
         if (ImageList* images = menu ? menu->Images() : nullptr) {
             const RECT& r = draw->rcItem;

@@ -14,6 +14,7 @@
 
 class ImageList;
 class Menu;
+class MenuPainter;
 
 enum class MenuBreak { None, Break, BarBreak };
 
@@ -54,8 +55,8 @@ public:
     int IndexOf(const MenuItem* child) const;
     // Appends a child and returns it.
     MenuItem* Add(std::unique_ptr<MenuItem> child);
-    MenuItem* Add(const std::string& name, const std::string& caption, int imageIndex = -1,
-                  ClickHandler onClick = nullptr);
+    MenuItem* Add(
+        const std::string& name, const std::string& caption, int imageIndex = -1, ClickHandler onClick = nullptr);
     MenuItem* AddSeparator(const std::string& name = {});
     // Frees every child (and their descendants).
     void Clear();
@@ -73,6 +74,7 @@ public:
 
 private:
     friend class Menu;
+    friend void SetMenuPainter(MenuPainter* painter);
     void AttachTo(MenuItem* parent);
     void FreeChildren();
     void ForgetRealMenus();
@@ -94,9 +96,9 @@ private:
     bool autoCheck_ = false;
     MenuBreak break_ = MenuBreak::None;
     MenuItem* parent_ = nullptr;
-    Menu* menu_ = nullptr;  // set on root items only
+    Menu* menu_ = nullptr; // set on root items only
     HMENU handle_ = nullptr;
-    bool inMenu_ = false;   // present in the parent's HMENU
+    bool inMenu_ = false; // present in the parent's HMENU
     std::vector<std::unique_ptr<MenuItem>> children_;
 };
 
@@ -111,11 +113,13 @@ public:
     ImageList* Images() const { return images_; }
     void SetImages(ImageList* images) { images_ = images; }
     MenuItem* Find(const std::string& name) { return root_.Find(name); }
+    // A free number for whoever draws the menu (a skin leaves tag 99 alone).
+    int Tag = 0;
 
 protected:
     explicit Menu(HMENU handle);
     friend class MenuItem;
-    virtual void Changed() {}
+    virtual void Changed() { }
 
 private:
     MenuItem root_;
@@ -130,8 +134,10 @@ public:
     // The window whose menu bar this is; it is redrawn after changes.
     void SetWindow(HWND window) { window_ = window; }
     HWND Window() const { return window_; }
+
 protected:
     void Changed() override;
+
 private:
     HWND window_ = nullptr;
 };
@@ -150,6 +156,7 @@ public:
     // Raises OnPopup, then shows the menu with its top-left corner at (x, y);
     // either mouse button chooses. Returns when the menu has closed.
     bool Popup(int x, int y);
+
 private:
     bool autoPopup_ = true;
     struct FreeNotification {
@@ -159,6 +166,22 @@ private:
     std::vector<FreeNotification> freeNotifications_;
     int nextNotificationId_ = 1;
 };
+
+// Whoever draws whole menu items in place of the system (a skin). While one
+// is installed, the items of the menus it paints are owner-drawn; their
+// captions stay in the real menus, so everything that reads them still can.
+class MenuPainter {
+public:
+    virtual ~MenuPainter() = default;
+    virtual bool Paints(const Menu& menu) const = 0;
+    // `inBar`: a top-level item of a menu bar.
+    virtual void Measure(const MenuItem& item, bool inBar, MEASUREITEMSTRUCT& measure) = 0;
+    virtual void Draw(const MenuItem& item, bool inBar, const DRAWITEMSTRUCT& draw) = 0;
+};
+// Installs (or, with null, removes) the painter and describes every existing
+// item again, so menus built before it change too.
+void SetMenuPainter(MenuPainter* painter);
+MenuPainter* CurrentMenuPainter();
 
 // Menu messages for any window that owns a menu bar or pops up a menu:
 // WM_MENUCOMMAND runs the chosen item, WM_MEASUREITEM / WM_DRAWITEM draw the
