@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and runs it under Wine from a fresh run folder
-# (build/run: the shipped data/ plus the exe), so its data paths resolve there.
+# (build/run, staged like the release by stage.sh: the exe, the shipped
+# data, the sample shortcuts of "我的程序"), so its data paths resolve there.
 #
 # With a DISPLAY it runs until the program exits (or RUN_SECONDS, if set).
 # Without one it starts a private Xvfb, saves a screenshot of the whole screen
@@ -14,10 +15,7 @@ bash scripts/setup-debian.sh
 cmake --preset mingw
 cmake --build --preset mingw
 
-rm -rf build/run
-mkdir -p build/run
-cp -a data/. build/run/
-cp build/mingw/src/TrayStartMenu.exe build/run/
+bash scripts/stage.sh mingw build/run
 
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1

@@ -5,7 +5,7 @@ set -euo pipefail
 
 pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xdotool x11-utils
       imagemagick locales fonts-wqy-microhei cmake ninja-build googletest
-      clang libclang-rt-14-dev g++ dpkg-dev)
+      clang libclang-rt-14-dev g++ dpkg-dev nsis unzip python3)
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
