@@ -40,6 +40,10 @@ OutFile "${OUTFILE}"
 ; An earlier installation is found again, for upgrades in place.
 InstallDirRegKey HKLM "${SETTINGS_KEY}" "InstallDir"
 ShowInstDetails show
+; A program file that cannot be written (read-only, held open) stops the
+; installation instead of leaving a mix of old and new files; silently that
+; is exit code 2.
+AllowSkipFiles off
 ShowUninstDetails show
 BrandingText "${PRODUCT_NAME} ${PRODUCT_VERSION}"
 
