@@ -5,7 +5,7 @@
 ; The staged folder is the same one the portable zip is made of; FILES lists
 ; its program files (everything except the user's own "set" and "我的程序").
 ;
-; Silent use: setup.exe /S /D=C:\path  (the /D= argument must come last)
+; Silent use: setup.exe /S [/STARTUP] /D=C:\path  (/D= must come last)
 ;             uninst.exe /S [/REMOVEUSERFILES]
 ; Exit codes: 0 done, 1 cancelled by the user, 2 aborted on an error,
 ;             3 the program is running.
@@ -100,10 +100,6 @@ FunctionEnd
 !insertmacro CHECK_RUNNING ""
 !insertmacro CHECK_RUNNING "un."
 
-Function .onInit
-  Call CheckRunning
-FunctionEnd
-
 Section "${PRODUCT_NAME}（必需）" SecMain
   SectionIn RO
   ; The program files: replaced on an upgrade.
@@ -163,8 +159,7 @@ Section /o "开机时自动启动" SecStartup
   CreateShortCut "$SMSTARTUP\${PRODUCT_NAME}.lnk" "$INSTDIR\${EXE_NAME}"
 SectionEnd
 
-; An upgrade without the start-up box ticked must not leave an old start-up
-; shortcut behind, nor one of another installation.
+; Unticking the start-up box on an upgrade removes the old shortcut.
 Section "-StartupCleanup"
   ${IfNot} ${SectionIsSelected} ${SecStartup}
     SetShellVarContext all
@@ -172,14 +167,25 @@ Section "-StartupCleanup"
   ${EndIf}
 SectionEnd
 
+; The start-up box starts ticked when the program already starts with
+; Windows, or with /STARTUP on the command line (for silent installs).
+Function .onInit
+  Call CheckRunning
+  SetShellVarContext all
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/STARTUP" $1
+  ${IfNot} ${Errors}
+  ${OrIf} ${FileExists} "$SMSTARTUP\${PRODUCT_NAME}.lnk"
+    !insertmacro SelectSection ${SecStartup}
+  ${EndIf}
+FunctionEnd
+
 Function un.onInit
   Call un.CheckRunning
 FunctionEnd
 
 Section "Uninstall"
-  !include "${UNFILES}"
-  Delete "$INSTDIR\${UNINST_NAME}"
-
   SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT_NAME}\${PRODUCT_NAME}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT_NAME}\我的程序文件夹.lnk"
@@ -189,6 +195,11 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINST_KEY}"
   DeleteRegKey HKLM "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKLM "Software\青禾工坊"
+
+  ; The uninstaller itself goes last of the program's files: a caller that
+  ; waits for it to vanish finds the rest gone too.
+  !include "${UNFILES}"
+  Delete "$INSTDIR\${UNINST_NAME}"
 
   ; The user's own files go only when the user says so; a silent uninstall
   ; keeps them unless /REMOVEUSERFILES is given.

@@ -9,7 +9,8 @@
 # one stops the script with its name. TRAYSTART_PACKAGE_ALLOW_MISSING=1 lets
 # a test package an incomplete folder anyway (never for a release).
 #
-#   package.sh [--preset mingw64]
+#   package.sh [--preset mingw64] [--no-build]
+# --no-build packages the preset's existing build (test.sh has just made it).
 # The 64-bit twin (build/dist-mingw64, amd64 installer) exists for machines
 # whose Wine cannot run 32-bit programs: the package test installs it there.
 set -euo pipefail
@@ -17,12 +18,14 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root="$PWD"
 
 preset=mingw
-if [ "${1:-}" = --preset ] && [ -n "${2:-}" ]; then
-  preset="$2"
-elif [ $# -gt 0 ]; then
-  echo "usage: $0 [--preset mingw|mingw64]" >&2
-  exit 2
-fi
+build=1
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --preset) preset="${2:-}"; shift 2 || { echo "package: --preset needs a name" >&2; exit 2; } ;;
+    --no-build) build=0; shift ;;
+    *) echo "usage: $0 [--preset mingw|mingw64] [--no-build]" >&2; exit 2 ;;
+  esac
+done
 case "$preset" in
   mingw) out="$root/build/dist" ;;
   mingw64) out="$root/build/dist-mingw64" ;;
@@ -42,8 +45,10 @@ fi
 name="TrayStartMenu-$version"
 echo "package: $name ($preset) into $out" >&2
 
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -- -j2
+if [ "$build" = 1 ]; then
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -- -j2
+fi
 
 strict=--strict
 if [ "${TRAYSTART_PACKAGE_ALLOW_MISSING:-0}" = 1 ]; then

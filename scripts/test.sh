@@ -68,7 +68,7 @@ fuzz() {
 # still be missing (TRAYSTART_PACKAGE_ALLOW_MISSING=1, for the test only).
 export TRAYSTART_PACKAGE_ALLOW_MISSING=1
 package() {
-  bash scripts/package.sh || return 1
+  bash scripts/package.sh --no-build || return 1
   # Where 32-bit programs cannot run, the installer test uses the 64-bit twin.
   if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     bash scripts/package.sh --preset mingw64 || return 1
