@@ -12,11 +12,6 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/setup-debian.sh
 
-cmake --preset mingw
-cmake --build --preset mingw
-
-bash scripts/stage.sh mingw build/run
-
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 if [ "$headless" = 1 ]; then
@@ -27,6 +22,13 @@ fi
 
 source scripts/wine-env.sh
 trap traystart_env_cleanup EXIT
+
+# The shipped 32-bit build, or its 64-bit twin where this machine's Wine
+# cannot run 32-bit programs (wine-env.sh decides).
+preset="$TRAYSTART_TEST_PRESET"
+cmake --preset "$preset"
+cmake --build --preset "$preset"
+bash scripts/stage.sh "$preset" build/run
 # Ctrl-C or a kill ends the program too, not just this script.
 trap 'wineserver -k >/dev/null 2>&1; exit 130' INT TERM
 

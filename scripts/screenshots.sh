@@ -4,22 +4,23 @@
 #   docs/main-window.png   the main window after a first start
 #   docs/tray-menu.png     the tray popup with "我的程序" open
 #   docs/about-box.png     the about box
-# TRAYSTART_PRESET picks the build (default mingw; mingw64 where Wine cannot
-# run 32-bit programs). Each picture is the 1024x768 virtual desktop.
+# The build is the one the tests run (the 32-bit program, or its 64-bit twin
+# where Wine cannot run 32-bit programs; TRAYSTART_PRESET overrides it).
+# Each picture is the 1024x768 virtual desktop.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root="$PWD"
-preset="${TRAYSTART_PRESET:-mingw}"
 
 bash scripts/setup-debian.sh
+unset DISPLAY   # always a private display: the pictures must not show ours
+source scripts/wine-env.sh
+trap traystart_env_cleanup EXIT
+
+preset="${TRAYSTART_PRESET:-$TRAYSTART_TEST_PRESET}"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -- -j2
 shots="$root/build/screenshots"
 bash scripts/stage.sh "$preset" "$shots"
-
-unset DISPLAY   # always a private display: the pictures must not show ours
-source scripts/wine-env.sh
-trap traystart_env_cleanup EXIT
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 

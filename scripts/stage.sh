@@ -61,10 +61,15 @@ done < <(manifest_entries)
 # where it cannot run, the helper is built for 64-bit Windows instead.
 make_shortcuts() {
   local bits cxx loader arch tools="$root/build/tools"
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    bits=32 cxx=i686-w64-mingw32-g++-posix loader=/usr/lib/wine/wine arch=win32
+  bits="${TRAYSTART_WINE_BITS:-}"
+  if [ -z "$bits" ]; then
+    bits=64
+    /usr/lib/wine/wine --version >/dev/null 2>&1 && bits=32
+  fi
+  if [ "$bits" = 32 ]; then
+    cxx=i686-w64-mingw32-g++-posix loader=/usr/lib/wine/wine arch=win32
   else
-    bits=64 cxx=x86_64-w64-mingw32-g++-posix loader=/usr/lib/wine/wine64 arch=win64
+    cxx=x86_64-w64-mingw32-g++-posix loader=/usr/lib/wine/wine64 arch=win64
   fi
   local helper="$tools/make_shortcuts$bits.exe"
   mkdir -p "$tools"
