@@ -56,6 +56,8 @@ if [ "${TRAYSTART_PACKAGE_ALLOW_MISSING:-0}" = 1 ]; then
   strict=
 fi
 mkdir -p "$out"
+# A failed run must not leave an older package looking like this one.
+rm -f "$out/$name-portable.zip" "$out/$name-setup.exe"
 stage="$out/$name"
 bash scripts/stage.sh "$preset" "$stage" $strict
 

@@ -49,7 +49,11 @@ manifest_entries() {
 while IFS=$'\t' read -r path provider; do
   case "$path" in */) continue ;; esac
   [ -e "$dest/$path" ] && continue
-  found="$(find "$build" -path "$build/wineprefix*" -prune -o -type f -name "$(basename "$path")" -print 2>/dev/null | head -1)"
+  # The program's own outputs first; never a test's or a benchmark's stand-in.
+  found="$( { find "$build/src" -type f -name "$(basename "$path")" 2>/dev/null
+              find "$build" \( -path "$build/src" -o -path "$build/tests" -o -path "$build/bench" \
+                   -o -path "$build/CMakeFiles" \) -prune -o -type f -name "$(basename "$path")" -print 2>/dev/null
+            } | head -1)"
   if [ -n "$found" ]; then
     mkdir -p "$dest/$(dirname "$path")"
     cp "$found" "$dest/$path"
