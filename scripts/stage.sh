@@ -61,46 +61,23 @@ while IFS=$'\t' read -r path provider; do
 done < <(manifest_entries)
 
 # The sample shortcuts: made through the shell-link interface by our helper
-# under Wine. 32-bit Wine needs a loader that runs 32-bit Linux programs;
-# where it cannot run, the helper is built for 64-bit Windows instead.
+# under Wine, in the project's prefix (wine-env.sh: 32-bit Wine, or 64-bit
+# where this machine cannot run 32-bit programs; the helper is built to match).
 make_shortcuts() {
-  local bits cxx loader arch tools="$root/build/tools"
-  bits="${TRAYSTART_WINE_BITS:-}"
-  if [ -z "$bits" ]; then
-    bits=64
-    /usr/lib/wine/wine --version >/dev/null 2>&1 && bits=32
-  fi
-  if [ "$bits" = 32 ]; then
-    cxx=i686-w64-mingw32-g++-posix loader=/usr/lib/wine/wine arch=win32
-  else
-    cxx=x86_64-w64-mingw32-g++-posix loader=/usr/lib/wine/wine64 arch=win64
-  fi
-  local helper="$tools/make_shortcuts$bits.exe"
-  mkdir -p "$tools"
-  if [ ! -f "$helper" ] || [ tools/make_shortcuts.cpp -nt "$helper" ]; then
-    "$cxx" -municode -O2 -Wall -Wextra -Werror -Wshadow -static -o "$helper" \
-      tools/make_shortcuts.cpp -lole32 -luuid
-  fi
-  # A prefix of its own: the helper needs no display, fonts or desktops, and
-  # the test prefixes stay as their own scripts prepared them.
   (
-    export WINEARCH="$arch" WINELOADER="$loader" WINEPREFIX="$root/build/wineprefix-stage$bits"
-    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    unset DISPLAY
-    exec 8>"$WINEPREFIX.lock"
-    flock 8
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      echo "stage: preparing $WINEPREFIX for the shortcut helper (once, about 30 s)" >&2
-      rm -rf "$WINEPREFIX"
-      "$loader" wineboot -i </dev/null >/dev/null 2>&1 8>&-
-      wineserver -w 8>&- || true
+    source scripts/wine-env.sh || exit 1
+    trap traystart_env_cleanup EXIT
+    local cxx=i686-w64-mingw32-g++-posix
+    [ "$TRAYSTART_WINE_BITS" = 64 ] && cxx=x86_64-w64-mingw32-g++-posix
+    local helper="$root/build/tools/make_shortcuts$TRAYSTART_WINE_BITS.exe"
+    mkdir -p "$root/build/tools"
+    if [ ! -f "$helper" ] || [ tools/make_shortcuts.cpp -nt "$helper" ]; then
+      "$cxx" -municode -O2 -Wall -Wextra -Werror -Wshadow -static -o "$helper" \
+        tools/make_shortcuts.cpp -lole32 -luuid
     fi
-    "$loader" "$helper" "$(winepath_of res/sample_shortcuts.txt)" "$(winepath_of "$dest/我的程序")" 8>&- 2>&1 \
+    wine "$helper" "$(winepath_of res/sample_shortcuts.txt)" "$(winepath_of "$dest/我的程序")" 2>&1 \
       | tr -d '\r' >&2
-    rc=${PIPESTATUS[0]}
-    wineserver -w 8>&- || true
-    exit "$rc"
+    exit "${PIPESTATUS[0]}"
   )
 }
 
