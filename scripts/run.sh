@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and runs it under Wine from a fresh run folder
-# (build/run: the staged data folder, which is data/ plus the programs the
-# build makes for it, and the exe), so its data paths resolve there.
+# (build/run, staged like the release by stage.sh: the exe, the shipped
+# data, the sample shortcuts of "我的程序"), so its data paths resolve there.
 #
 # With a DISPLAY it runs until the program exits (or RUN_SECONDS, if set).
 # Without one it starts a private Xvfb, saves a screenshot of the whole screen
@@ -11,14 +11,6 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/setup-debian.sh
-
-cmake --preset mingw
-cmake --build --preset mingw
-
-rm -rf build/run
-mkdir -p build/run
-cp -a build/mingw/data/. build/run/
-cp build/mingw/src/TrayStartMenu.exe build/run/
 
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
@@ -30,6 +22,13 @@ fi
 
 source scripts/wine-env.sh
 trap traystart_env_cleanup EXIT
+
+# The shipped 32-bit build, or its 64-bit twin where this machine's Wine
+# cannot run 32-bit programs (wine-env.sh decides).
+preset="$TRAYSTART_TEST_PRESET"
+cmake --preset "$preset"
+cmake --build --preset "$preset"
+bash scripts/stage.sh "$preset" build/run
 # Ctrl-C or a kill ends the program too, not just this script.
 trap 'wineserver -k >/dev/null 2>&1; exit 130' INT TERM
 

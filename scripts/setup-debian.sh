@@ -8,7 +8,7 @@ set -euo pipefail
 pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
       wine wine32:i386 wine64 xvfb xdotool x11-utils
       imagemagick locales fonts-wqy-microhei cmake ninja-build googletest
-      clang libclang-rt-14-dev g++ dpkg-dev libjpeg-dev zlib1g-dev libminizip-dev)
+      clang libclang-rt-14-dev g++ dpkg-dev libjpeg-dev zlib1g-dev libminizip-dev nsis python3)
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
