@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TTrayIcon;
 class TSkinEngine;
@@ -207,6 +208,19 @@ public:
 
     HICON FormIcon() const { return icon_; }
 
+    // The menus as designed: one row per item in order, `depth` 0 directly in
+    // the menu, each deeper row inside the last row one level up.
+    using Handler = void (TForm1::*)(MenuItem*);
+    struct MenuRow {
+        int depth;
+        const char* name;
+        const char* caption; // "-" for a separator
+        int glyph;           // index in ImageList1, or -1
+        Handler handler;     // nullptr: a separator, a submenu or a run-time tree's root
+    };
+    static std::vector<MenuRow> MainMenuDesign();
+    static std::vector<MenuRow> PopupMenuDesign();
+
     // ---- Shell commands component ------------------------------------------
     // Holds Shell1, the shell's automation object, from the first Run until
     // the window goes away.
@@ -222,9 +236,7 @@ protected:
 private:
     void BuildMainMenu();
     void BuildPopupMenu();
-    using Handler = void (TForm1::*)(MenuItem*);
-    MenuItem* AddItem(
-        MenuItem* parent, const char* name, const char* caption, int image = -1, Handler handler = nullptr);
+    void BuildMenu(MenuItem& root, const std::vector<MenuRow>& rows);
     void SetFormIcon(HICON icon);
 
     HICON icon_ = nullptr;      // design-time icon (a resource, never destroyed)

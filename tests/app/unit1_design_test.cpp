@@ -1,6 +1,7 @@
 // The main window's menus as designed: names, captions, order, glyphs, marks.
 #include "form_fixture.h"
 
+#include <set>
 #include <sstream>
 
 namespace {
@@ -179,6 +180,43 @@ TEST_F(FormTest, TheMenuBarIsTheWindowsRealMenuWithItsGlyphList)
     ::GetClassNameA(f.Handle(), className, sizeof className);
     EXPECT_STREQ(className, "TForm1");
     EXPECT_EQ(f.Caption(), "博闲托盘区开始菜单2.1");
+}
+
+} // namespace
+
+namespace {
+
+// The design tables themselves: what any edit of them must keep.
+TEST(MenuDesign, RowsAreWellFormedUniqueAndEveryCommandHasAHandler)
+{
+    // Items that are clicked but act only through their children or at run time.
+    const std::set<std::string> noHandler = {"menu_cenxvkuaijie", "formmenu_wodecenxv", "huodekuaijietubiao"};
+    std::set<std::string> names;
+    for (const auto& rows : {TForm1::MainMenuDesign(), TForm1::PopupMenuDesign()}) {
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(rows.front().depth, 0);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const TForm1::MenuRow& row = rows[i];
+            SCOPED_TRACE(row.name);
+            EXPECT_TRUE(names.insert(row.name).second) << "names are unique across both menus";
+            ASSERT_NE(row.caption, nullptr);
+            EXPECT_STRNE(row.caption, "");
+            const bool hasChildren = i + 1 < rows.size() && rows[i + 1].depth > row.depth;
+            if (i + 1 < rows.size()) {
+                EXPECT_LE(rows[i + 1].depth, row.depth + 1) << "a row goes at most one level deeper";
+            }
+            EXPECT_GE(row.glyph, -1);
+            EXPECT_LT(row.glyph, 17);
+            if (std::string(row.caption) == "-") {
+                EXPECT_EQ(row.handler, nullptr);
+                EXPECT_FALSE(hasChildren);
+            } else if (hasChildren || noHandler.count(row.name)) {
+                EXPECT_EQ(row.handler, nullptr) << "a submenu's own click does nothing";
+            } else {
+                EXPECT_NE(row.handler, nullptr) << "every command item has its handler";
+            }
+        }
+    }
 }
 
 } // namespace
