@@ -91,6 +91,14 @@ fuzz_skin() {
   run_fuzzer skin_fuzz 10 "$corpus" -rss_limit_mb=1024
 }
 
+# Formatting and the one-way layering, before anything is built.
+check_code() {
+  if bash scripts/check-code.sh; then passed=$((passed + 1)); return 0; fi
+  failed_count=$((failed_count + 1))
+  return 1
+}
+step "Source checks (format, layers)" check_code
+
 # The shipped program is the 32-bit build. Where this machine cannot run
 # 32-bit programs, the tests run a 64-bit build of the same sources under
 # 64-bit Wine (wine-env.sh chose TRAYSTART_TEST_PRESET).
