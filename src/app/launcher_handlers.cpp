@@ -1,221 +1,47 @@
-// The "我的程序" shortcut trees of the tray popup and the menu bar: building
-// them from the shortcut folder, launching a chosen shortcut, reload, and
-// opening the folder.
-//
-// A build reads the folder and fetches every icon once, at its first step,
-// and serves both trees from that reading; the steps keep their order and
-// their effects on ImageList1 and LastFolderItem.
+// The main window's "我的程序" handlers: each design step delegates to the
+// shortcut-tree component; reload and the folder commands sequence them.
 #include "app/unit1.h"
 
-#include "framework/application.h"
+#include "desktops/desktops.h"
 #include "framework/files.h"
 #include "framework/os.h"
-#include "launcher/shell_icons.h"
-#include "launcher/shell_link.h"
-#include "launcher/shortcut_build.h"
-#include "launcher/shortcut_scan.h"
-#include "launcher/win32_folder_source.h"
 #include "launcher/popup_menu_prep.h"
-#include "desktops/desktops.h"
+#include "launcher/shortcut_menus.h"
 
 namespace {
-const char kPopupRoot[] = "menu_cenxvkuaijie";
-const char kFormRoot[] = "formmenu_wodecenxv";
-const char kShortcutExtension[] = ".lnk";
-const char kFileMissing[] = "文件不存在  ";
 const char kReloadSound[] = "重载我的程序.wav";
 const char kMyProgramsFolder[] = "我的程序";
-const char kExplorer[] = "Explorer.exe";
-const char kExplorerNewWindow[] = "/n,";
 const char kOpen[] = "open";
 
-using Step = ShortcutBuild::Step;
-
-// The captions of the folder items that enclose `item`, outermost first, up
-// to the tree's root (or the top of the menu when the item is in no tree).
-std::vector<std::string> EnclosingCaptions(const MenuItem* item, const char* rootName)
-{
-    std::vector<std::string> captions;
-    for (const MenuItem* parent = item->Parent(); parent && parent->Parent() && parent->Name() != rootName;
-         parent = parent->Parent())
-        captions.insert(captions.begin(), parent->Caption());
-    return captions;
-}
-
-std::string RelativeFolder(const MenuItem* item, const char* rootName)
-{
-    std::string folder;
-    for (const std::string& caption : EnclosingCaptions(item, rootName))
-        folder += caption + "\\";
-    return folder;
-}
-
-std::string ShortcutPath(const std::string& programsDir, const MenuItem* item, const char* rootName)
-{
-    return programsDir + "\\" + RelativeFolder(item, rootName) + item->Caption() + kShortcutExtension;
-}
-
 bool SameScreenPoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-}
+} // namespace
 
 // ---- Building -------------------------------------------------------------
 
-namespace {
-// Appends one shortcut item and its separator, with the image that
-// huodekuaijietubiaoClick would have given it.
-void AppendShortcutItem(TForm1& form, ShortcutBuild& build, const ShortcutEntry& shortcut, MenuItem* menu,
-                        const MenuItem::ClickHandler& handler)
-{
-    const int image = build.AppendIcon(form.ImageList1, shortcut);
-    MenuItem* item = menu->Add(std::string(), shortcut.caption, image, handler);
-    form.ApplyColumnBreak(item, menu);
-    menu->AddSeparator();
-}
+void TForm1::cenxvkuaijiedongtaiClick(MenuItem*) { ShortcutMenus1->AddPopupShortcuts(MyProgramsDir); }
 
-MenuItem::ClickHandler PopupHandler(TForm1& form)
-{
-    return [&form](MenuItem* sender) { form.menu_cenxvkuaijieClick(sender); };
-}
-
-MenuItem::ClickHandler FormHandler(TForm1& form)
-{
-    return [&form](MenuItem* sender) { form.formmenu_cenxvkuaijieClick(sender); };
-}
-
-// The handler of shortcut items below the first level follows the tree
-// being built.
-MenuItem::ClickHandler NestedHandler(TForm1& form)
-{
-    return form.BuildingFormMenu ? FormHandler(form) : PopupHandler(form);
-}
-
-void AppendShortcutItems(TForm1& form, ShortcutBuild& build, const std::vector<ShortcutEntry>& shortcuts,
-                         MenuItem* menu, const MenuItem::ClickHandler& handler)
-{
-    for (const ShortcutEntry& shortcut : shortcuts)
-        AppendShortcutItem(form, build, shortcut, menu, handler);
-}
-
-MenuItem* AppendFolderItem(TForm1& form, ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent)
-{
-    MenuItem* item = parent->Add(std::string(), folder.caption, 0);
-    form.LastFolderItem = item;
-    form.ApplyColumnBreak(item, parent);
-    parent->AddSeparator();
-    AppendShortcutItems(form, build, folder.shortcuts, item, NestedHandler(form));
-    return item;
-}
-
-void AppendFolderItems(TForm1& form, ShortcutBuild& build, const std::vector<FolderEntry>& folders,
-                       MenuItem* parent)
-{
-    for (const FolderEntry& folder : folders) {
-        MenuItem* item = AppendFolderItem(form, build, folder, parent);
-        AppendFolderItems(form, build, folder.folders, item);
-    }
-}
-
-std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, Step next, ImageList& images)
-{
-    auto build = std::make_shared<ShortcutBuild>(std::move(tree), next);
-    build->BeginFirstTree(images);
-    return build;
-}
-}
-
-void TForm1::cenxvkuaijiedongtaiClick(MenuItem*)
-{
-    // The first step of every build reads the whole folder and fetches all
-    // icons, for this tree and the menu bar's.
-    Win32FolderSource source;
-    shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::PopupFolders, ImageList1);
-    AppendShortcutItems(*this, *shortcutBuild_, shortcutBuild_->Tree().shortcuts, menu_cenxvkuaijie,
-                        PopupHandler(*this));
-}
-
-void TForm1::formmenuwodecenxvdongtaiClick(MenuItem*)
-{
-    if (!shortcutBuild_ || shortcutBuild_->Next() != Step::FormShortcuts ||
-        shortcutBuild_->Tree().path != MyProgramsDir) {
-        // Called outside a build: this tree alone.
-        Win32FolderSource source;
-        shortcutBuild_ = ReadFolder(ScanShortcutTree(source, MyProgramsDir), Step::FormShortcuts, ImageList1);
-    } else {
-        shortcutBuild_->BeginNextTree(ImageList1);
-    }
-    shortcutBuild_->SetNext(Step::FormFolders);
-    AppendShortcutItems(*this, *shortcutBuild_, shortcutBuild_->Tree().shortcuts, formmenu_wodecenxv,
-                        FormHandler(*this));
-}
+void TForm1::formmenuwodecenxvdongtaiClick(MenuItem*) { ShortcutMenus1->AddFormShortcuts(MyProgramsDir); }
 
 void TForm1::liecukeyiexelnkzi(const std::string& folder, MenuItem* parent)
 {
-    const Step step = parent == menu_cenxvkuaijie   ? Step::PopupFolders
-                      : parent == formmenu_wodecenxv ? Step::FormFolders
-                                                     : Step::Done;
-    std::shared_ptr<ShortcutBuild> build = shortcutBuild_;
-    if (step == Step::Done || !build || build->Next() != step || build->Tree().path != folder) {
-        Win32FolderSource source;
-        build = ReadFolder(ScanFolderTree(source, folder), Step::Done, ImageList1);
-    } else {
-        build->SetNext(step == Step::PopupFolders ? Step::FormShortcuts : Step::Done);
-    }
-    AppendFolderItems(*this, *build, build->Tree().folders, parent);
-    if (shortcutBuild_ && shortcutBuild_->Next() == Step::Done)
-        shortcutBuild_.reset();
+    ShortcutMenus1->AddFolders(folder, parent, BuildingFormMenu, LastFolderItem);
 }
 
 MenuItem* TForm1::AddFolderItem(const std::string& folder, MenuItem* parent)
 {
-    Win32FolderSource source;
-    FolderEntry entry;
-    entry.path = folder;
-    entry.caption = FolderCaption(folder, source.LeadBytes());
-    entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done, ImageList1);
-    return AppendFolderItem(*this, *build, build->Tree(), parent);
+    return ShortcutMenus1->AddFolderItem(folder, parent, BuildingFormMenu, LastFolderItem);
 }
 
 void TForm1::AddFolderShortcuts(const std::string& folder, MenuItem* item)
 {
-    Win32FolderSource source;
-    FolderEntry entry;
-    entry.path = folder;
-    entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done, ImageList1);
-    AppendShortcutItems(*this, *build, build->Tree().shortcuts, item, NestedHandler(*this));
+    ShortcutMenus1->AddFolderShortcuts(folder, item, BuildingFormMenu);
 }
 
-void TForm1::ApplyColumnBreak(MenuItem* item, MenuItem* menu)
-{
-    if (item && menu && StartsNewColumn(menu->Count()))
-        item->SetBreak(MenuBreak::BarBreak);
-}
+void TForm1::ApplyColumnBreak(MenuItem* item, MenuItem* menu) { ShortcutMenus::ApplyColumnBreak(item, menu); }
 
-int TForm1::huodekuaijietubiaoClick(const std::string& path)
-{
-    HICON icon = FetchShellIcon(path);
-    const int index = icon ? ImageList1.AppendIcon(icon) : -1;
-    if (icon)
-        ReleaseShellIcon(icon);
-    return index;
-}
+int TForm1::huodekuaijietubiaoClick(const std::string& path) { return ShortcutMenus1->AppendShellIcon(path); }
 
 // ---- Launching ------------------------------------------------------------
-
-namespace {
-void LaunchShortcut(HWND owner, const std::string& programsDir, const MenuItem* item, const char* rootName)
-{
-    const std::string shortcut = ShortcutPath(programsDir, item, rootName);
-    const std::string target = ResolveLinkTarget(shortcut);
-    // Only the target path is used: the shortcut's arguments, working folder
-    // and show command are not passed on.
-    if (FileExists(shortcut))
-        Os().ShellExecuteFile(owner, kOpen, target, std::string(), SW_SHOWNORMAL);
-    else
-        Application::Instance().ShowMessage(kFileMissing + shortcut);
-}
-}
 
 void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
 {
@@ -227,19 +53,19 @@ void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
         RightClickPending = false;
         POINT cursor{};
         if (::GetCursorPos(&cursor) && SameScreenPoint(cursor, HookClickPoint)) {
-            const std::string folder = MyProgramsDir + "\\" + RelativeFolder(sender, kPopupRoot);
+            const std::string folder = ShortcutMenus1->FolderOf(MyProgramsDir, sender, false);
             if (DirectoryExists(folder))
                 Os().ShellExecuteFile(Handle(), kOpen, kExplorer, kExplorerNewWindow + folder, SW_SHOWMAXIMIZED);
             return;
         }
     }
-    LaunchShortcut(Handle(), MyProgramsDir, sender, kPopupRoot);
+    ShortcutMenus1->Launch(Handle(), MyProgramsDir, sender, false);
 }
 
 void TForm1::formmenu_cenxvkuaijieClick(MenuItem* sender)
 {
     if (sender)
-        LaunchShortcut(Handle(), MyProgramsDir, sender, kFormRoot);
+        ShortcutMenus1->Launch(Handle(), MyProgramsDir, sender, true);
 }
 
 // ---- Reload and folder commands --------------------------------------------

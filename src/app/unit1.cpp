@@ -10,6 +10,7 @@
 #include "framework/files.h"
 #include "framework/os.h"
 #include "framework/scoped.h"
+#include "launcher/shortcut_menus.h"
 #include "skin/skin_engine.h"
 #include "tray/tray_icon.h"
 
@@ -83,6 +84,10 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
     BuildMainMenu();
     BuildPopupMenu();
     PopupMenu1.OnPopup = [this](PopupMenu* sender) { PopupMenu1Popup(sender); };
+    ShortcutMenus1 = std::make_unique<ShortcutMenus>(
+        ImageList1, ShortcutMenus::Trees{menu_cenxvkuaijie, formmenu_wodecenxv,
+                                         [this](MenuItem* sender) { menu_cenxvkuaijieClick(sender); },
+                                         [this](MenuItem* sender) { formmenu_cenxvkuaijieClick(sender); }});
     SetMainMenu(&MainMenu1);
 
     // The icon is in the notification area with its design-time image and

@@ -21,7 +21,7 @@
 
 class TTrayIcon;
 class TSkinEngine;
-class ShortcutBuild;
+class ShortcutMenus;
 enum class TrayButton;
 struct ShiftState;
 
@@ -66,6 +66,8 @@ public:
     PopupMenu PopupMenu1;
     ImageList ImageList1;
     std::unique_ptr<TTrayIcon> TrayIcon1;
+    // The two "我的程序" trees, built by the launcher steps below.
+    std::unique_ptr<ShortcutMenus> ShortcutMenus1;
 
     // ---- Help and links: documents, web pages, the feedback tool ----------
     HelpLinks HelpLinks1 {Handle()};
@@ -242,8 +244,7 @@ private:
     HICON icon_ = nullptr;      // design-time icon (a resource, never destroyed)
     IconHandle desk2Icon_;  // loaded from file by the second instance
     KernelHandle mutex_;    // "DeskSwitch", open until the process ends
-    // The folder reading and icons that the steps of one build share.
-    std::shared_ptr<ShortcutBuild> shortcutBuild_;
+
 
 public:
     // Hotkey identifiers, written when registered, read when unregistered.

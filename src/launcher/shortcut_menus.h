@@ -1,0 +1,70 @@
+// The "我的程序" shortcut trees of the tray popup and the menu bar: building
+// them from the shortcut folder, and the paths and launching of their items.
+//
+// A build reads the folder and fetches every icon once, at its first step,
+// and serves both trees from that reading; the steps keep their order and
+// their effects on the image list and the last folder item.
+#pragma once
+#include "framework/menu.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class ImageList;
+class ShortcutBuild;
+struct FolderEntry;
+
+class ShortcutMenus {
+public:
+    // The two trees' roots and what a click on one of their shortcuts does.
+    struct Trees {
+        MenuItem* popupRoot;
+        MenuItem* formRoot;
+        MenuItem::ClickHandler popupClick;
+        MenuItem::ClickHandler formClick;
+    };
+    ShortcutMenus(ImageList& images, Trees trees);
+    ~ShortcutMenus();
+    ShortcutMenus(const ShortcutMenus&) = delete;
+    ShortcutMenus& operator=(const ShortcutMenus&) = delete;
+
+    // The first level of the popup tree; starts a build of both trees.
+    void AddPopupShortcuts(const std::string& programsDir);
+    // The first level of the menu-bar tree, from the running build if any.
+    void AddFormShortcuts(const std::string& programsDir);
+    // Every folder below `folder` into `parent`, recursively. `formTree`
+    // chooses the handler of shortcuts below the first level.
+    void AddFolders(const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem);
+    MenuItem* AddFolderItem(const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem);
+    void AddFolderShortcuts(const std::string& folder, MenuItem* item, bool formTree);
+    static void ApplyColumnBreak(MenuItem* item, MenuItem* menu);
+    // Appends the file's shell icon: its index, or -1 when it has none.
+    int AppendShellIcon(const std::string& path);
+
+    // The shortcut file an item stands for, rebuilt from the captions of its
+    // enclosing folder items up to the root of the tree whose handler ran.
+    std::string ShortcutPath(const std::string& programsDir, const MenuItem* item, bool formTree) const;
+    // The folder that holds an item's shortcut ("\" at its end).
+    std::string FolderOf(const std::string& programsDir, const MenuItem* item, bool formTree) const;
+    // Opens the item's shortcut target, or says that the shortcut is gone.
+    void Launch(HWND owner, const std::string& programsDir, const MenuItem* item, bool formTree) const;
+
+private:
+    const MenuItem::ClickHandler& ShortcutClick(bool formTree) const;
+    MenuItem* AppendFolderItem(ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent, bool formTree,
+                               MenuItem*& lastFolderItem);
+    void AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders, MenuItem* parent,
+                           bool formTree, MenuItem*& lastFolderItem);
+
+    ImageList& images_;
+    Trees trees_;
+    // The folder reading and icons that the steps of one build share.
+    std::shared_ptr<ShortcutBuild> build_;
+};
+
+// Explorer's form for a new window on a folder.
+constexpr char kExplorer[] = "Explorer.exe";
+constexpr char kExplorerNewWindow[] = "/n,";
