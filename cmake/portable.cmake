@@ -8,6 +8,8 @@ set(PORTABLE_SOURCES
   src/launcher/shortcut_scan.cpp
   src/tray/tray_click_logic.cpp
   src/launcher/popup_caption.cpp
+  src/desktops/desktop_rules.cpp
+  src/hotkeys/hotkey_rules.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -17,4 +19,6 @@ set(PORTABLE_TESTS
   tests/launcher/shortcut_scan_test.cpp
   tests/tray/tray_click_logic_test.cpp
   tests/tray/popup_caption_test.cpp
+  tests/desktops/desktop_rules_test.cpp
+  tests/hotkeys/hotkey_rules_test.cpp
 )

@@ -31,8 +31,6 @@ MenuItem* LastFolderItem = nullptr;
 bool MouseHookStarted = false;
 void* SharedBlock = nullptr;
 HANDLE SharedBlockHandle = nullptr;
-HANDLE DeskInstanceProcess = nullptr;
-HANDLE CtfmonProcess = nullptr;
 std::string PeerMessageText;
 std::string IconSourcePath;
 int LastIconIndex = -1;
@@ -97,7 +95,6 @@ void ResetProgramState()
     LastFolderItem = nullptr;
     SharedBlock = nullptr;
     SharedBlockHandle = nullptr;
-    DeskInstanceProcess = CtfmonProcess = nullptr;
     PeerMessageText.clear();
     IconSourcePath.clear();
     LastIconIndex = -1;
@@ -301,13 +298,8 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
         TrayIcon1.reset();
         if (InstanceDesktop == kDefaultDesktop && SharedBlock)
             CloseSharedBlock(SharedBlock, SharedBlockHandle);
-        for (HANDLE process : {DeskInstanceProcess, CtfmonProcess}) {
-            if (!process)
-                continue;
-            DWORD code = 0;
-            ::GetExitCodeProcess(process, &code);
-            Os().TerminateProcess(process, code);
-        }
+        // Only what this instance started; a further copy on "Default" started nothing.
+        DeskLauncher.EndStartedProcesses();
         Application::Instance().Terminate();
     } catch (...) {
         Os().MessageBeep(0);

@@ -4,10 +4,12 @@
 // many double as procedures that start-up and other handlers call directly
 // with no sender.
 #pragma once
+#include "desktops/desktop_launcher.h"
 #include "framework/controls.h"
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menu.h"
+#include "hotkeys/hotkeys.h"
 
 #include <windows.h>
 
@@ -37,8 +39,6 @@ extern MenuItem* LastFolderItem;
 extern bool MouseHookStarted;
 extern void* SharedBlock;
 extern HANDLE SharedBlockHandle;
-extern HANDLE DeskInstanceProcess;
-extern HANDLE CtfmonProcess;
 extern std::string PeerMessageText;
 extern std::string IconSourcePath;
 extern int LastIconIndex;
@@ -180,10 +180,12 @@ private:
     std::shared_ptr<ShortcutBuild> shortcutBuild_;
 
 public:
-    // Hotkey identifiers, written when registered, read when unregistered.
-    int HideHotKeyId = 0;
-    int SwitchHotKeyId = 0;
-    int SwitchCtrlHotKeyId = 0;
+    // ---- Second desktop and global hotkeys --------------------------------
+    // The processes this instance started on "Desk2" (DeskInstanceProcess,
+    // CtfmonProcess), ended at shut-down.
+    DesktopLauncher DeskLauncher;
+    // Alt+L, F11 and Ctrl+F11 with their identifiers.
+    GlobalHotKeys HotKeys;
 };
 
 extern TForm1* Form1;

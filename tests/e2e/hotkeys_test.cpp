@@ -1,0 +1,174 @@
+// The global hotkeys of the real program, pressed with real key input
+// (xdotool), and the hotkeys the second instance holds on its own desktop.
+#include "support/harness.h"
+#include "support/tray_probe.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace harness;
+
+namespace {
+
+const DWORD kWait = 20000;
+const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
+
+// A window of another program that counts the keys it is given.
+class KeyCatcher {
+public:
+    KeyCatcher()
+    {
+        WNDCLASSA cls {};
+        cls.lpfnWndProc = Proc;
+        cls.hInstance = ::GetModuleHandleA(nullptr);
+        cls.lpszClassName = "TsKeyCatcher";
+        cls.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+        ::RegisterClassA(&cls);
+        hwnd_ = ::CreateWindowExA(0, "TsKeyCatcher", "keys", WS_POPUP | WS_VISIBLE, 20, 20, 240, 160, nullptr, nullptr,
+            cls.hInstance, nullptr);
+        keys().clear();
+    }
+    ~KeyCatcher() { ::DestroyWindow(hwnd_); }
+
+    // Brings it to the front under the pointer, where Wine delivers the keys.
+    bool Focus() const
+    {
+        ::SetForegroundWindow(hwnd_);
+        ::SetFocus(hwnd_);
+        return tray_probe::ClickAt(POINT {140, 100}, 1);
+    }
+    static std::vector<WPARAM>& keys()
+    {
+        static std::vector<WPARAM> seen;
+        return seen;
+    }
+    bool Saw(WPARAM key) const { return std::find(keys().begin(), keys().end(), key) != keys().end(); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+            keys().push_back(wParam);
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    HWND hwnd_ = nullptr;
+};
+
+// Answers a failed mouse-hook start (the tests give it no working library)
+// and waits for the main window.
+HWND WaitForMainWindow(const Process& program)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < kWait) {
+        if (HWND window = FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle, true)) {
+            PumpFor(300);
+            if (std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), 200))
+                DismissMessageBox(box->hwnd);
+            return window;
+        }
+        if (std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), 50))
+            DismissMessageBox(box->hwnd);
+        PumpFor(100);
+    }
+    return nullptr;
+}
+
+class RealHotKeys : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        // F11 switches to Desk2: it must exist to be opened.
+        desk2_ = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        ASSERT_NE(desk2_, nullptr);
+        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    }
+    void TearDown() override
+    {
+        if (window && program.Running())
+            ::PostMessageA(window, WM_CLOSE, 0, 0);
+        if (!program.WaitForExit(kWait))
+            program.Kill();
+        ::CloseDesktop(desk2_);
+    }
+
+    TempDir dir;
+    Process program;
+    HWND window = nullptr;
+    HDESK desk2_ = nullptr;
+};
+
+TEST_P(RealHotKeys, AltLAndF11ReachAnotherProgramOnlyWhileTheOptionsAreOff)
+{
+    const bool on = GetParam();
+    ASSERT_TRUE(dir.WriteFile("set", on ? "1\r\n1\r\n" : "0\r\n0\r\n"));
+    program = Process::Start(ProgramExePath(), dir.Path());
+    ASSERT_TRUE(program.Valid());
+    window = WaitForMainWindow(program);
+    ASSERT_NE(window, nullptr);
+
+    KeyCatcher catcher;
+    ASSERT_TRUE(catcher.Focus());
+    PumpFor(300);
+    ASSERT_TRUE(tray_probe::Xdotool("key alt+l"));
+    ASSERT_TRUE(tray_probe::Xdotool("key F11"));
+    PumpFor(800);
+    EXPECT_EQ(catcher.Saw('L'), !on);
+    EXPECT_EQ(catcher.Saw(VK_F11), !on);
+    // A key nobody holds always arrives: the catcher had the input.
+    ASSERT_TRUE(tray_probe::Xdotool("key F10"));
+    PumpFor(500);
+    EXPECT_TRUE(catcher.Saw(VK_F10));
+    EXPECT_FALSE(WaitForMessageBox(program.Id(), 200)) << "the hotkey's action reported an error";
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, RealHotKeys, ::testing::Values(true, false),
+    [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "On" : "Off"; });
+
+// Whether a window of a thread on `desktop` can register the combination (the
+// window manager keeps hotkeys per desktop).
+bool FreeOnDesktop(HDESK desktop, unsigned modifiers, unsigned key)
+{
+    bool free = false;
+    std::thread worker([&] {
+        if (!::SetThreadDesktop(desktop))
+            return;
+        HWND w = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        free = ::RegisterHotKey(w, 0x3002, modifiers, key) != FALSE;
+        ::UnregisterHotKey(w, 0x3002);
+        ::DestroyWindow(w);
+    });
+    worker.join();
+    return free;
+}
+
+TEST(SecondInstanceHotKeys, CtrlF11OnlyUnderWindowsSevenAndNeverAltL)
+{
+    HDESK desktop = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(desktop, nullptr);
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", ReadWholeFile(SourcePath("data/tubiaodesk2.ico"))));
+    for (auto [version, holdsCtrlF11] : {std::pair {"win7", true}, {"winxp", false}}) {
+        const std::string name = std::string("ts_hk_") + version + ".exe";
+        const std::string exe = CopyProgramAs(name, dir.Path());
+        ScopedWindowsVersion emulated(name, version);
+        Process program = Process::Start(exe, dir.Path(), "Desk2");
+        ASSERT_TRUE(program.Valid());
+        HWND window = nullptr;
+        std::thread worker([&] {
+            if (::SetThreadDesktop(desktop))
+                window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+        });
+        worker.join();
+        ASSERT_NE(window, nullptr) << version;
+        EXPECT_EQ(FreeOnDesktop(desktop, MOD_CONTROL, VK_F11), !holdsCtrlF11) << version;
+        EXPECT_TRUE(FreeOnDesktop(desktop, MOD_ALT, 'L')) << version;
+        EXPECT_TRUE(FreeOnDesktop(desktop, 0, VK_F11)) << version;
+        program.Kill();
+    }
+    ::CloseDesktop(desktop);
+}
+
+} // namespace
