@@ -153,8 +153,10 @@ TEST_F(Launcher, StartsTheInstanceCtfmonAndTheShellWithOneRecordNamingTheDesktop
         // 68 bytes on the 32-bit target; the 64-bit test build has wider pointers.
         EXPECT_EQ(call.number, sizeof(void*) == 4 ? 68 : static_cast<long>(sizeof(STARTUPINFOA)));
     }
-    // The list of names was dropped at the end: it knows the new desktop once.
-    EXPECT_EQ(CountOf(desktops.Desktops(), "TsLaunchXp"), 1);
+    // The list was dropped (its front was the new name), and the desktop
+    // handle was closed: with nothing started for real, the desktop is gone.
+    EXPECT_EQ(CountOf(desktops.Desktops(), "TsLaunchXp"), 0);
+    EXPECT_EQ(::OpenDesktopA("TsLaunchXp", 0, FALSE, GENERIC_ALL), nullptr);
 
     EXPECT_NE(launcher.DeskInstanceProcess(), nullptr);
     EXPECT_NE(launcher.CtfmonProcess(), nullptr);

@@ -127,11 +127,13 @@ INSTANTIATE_TEST_SUITE_P(Options, RealHotKeys, ::testing::Values(true, false),
 
 // Whether a window of a thread on `desktop` can register the combination (the
 // window manager keeps hotkeys per desktop).
-bool FreeOnDesktop(HDESK desktop, unsigned modifiers, unsigned key)
+bool FreeOnDesktop(const char* name, unsigned modifiers, unsigned key)
 {
     bool free = false;
     std::thread worker([&] {
-        if (!::SetThreadDesktop(desktop))
+        // A thread's desktop handle is closed when the thread ends: each one opens its own.
+        HDESK desktop = ::OpenDesktopA(name, 0, FALSE, GENERIC_ALL);
+        if (!desktop || !::SetThreadDesktop(desktop))
             return;
         HWND w = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         free = ::RegisterHotKey(w, 0x3002, modifiers, key) != FALSE;
@@ -158,14 +160,15 @@ TEST(SecondInstanceHotKeys, CtrlF11OnlyUnderWindowsSevenAndNeverAltL)
         ASSERT_TRUE(program.Valid());
         HWND window = nullptr;
         std::thread worker([&] {
-            if (::SetThreadDesktop(desktop))
+            HDESK own = ::OpenDesktopA("Desk2", 0, FALSE, GENERIC_ALL);
+            if (own && ::SetThreadDesktop(own))
                 window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
         });
         worker.join();
         ASSERT_NE(window, nullptr) << version;
-        EXPECT_EQ(FreeOnDesktop(desktop, MOD_CONTROL, VK_F11), !holdsCtrlF11) << version;
-        EXPECT_TRUE(FreeOnDesktop(desktop, MOD_ALT, 'L')) << version;
-        EXPECT_TRUE(FreeOnDesktop(desktop, 0, VK_F11)) << version;
+        EXPECT_EQ(FreeOnDesktop("Desk2", MOD_CONTROL, VK_F11), !holdsCtrlF11) << version;
+        EXPECT_TRUE(FreeOnDesktop("Desk2", MOD_ALT, 'L')) << version;
+        EXPECT_TRUE(FreeOnDesktop("Desk2", 0, VK_F11)) << version;
         program.Kill();
     }
     ::CloseDesktop(desktop);
