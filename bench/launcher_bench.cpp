@@ -138,9 +138,7 @@ void FirstDesignShortcuts(TForm1& form, const std::string& folder, MenuItem* men
         std::string caption = data.cFileName;
         caption.resize(caption.rfind('.'));
         MenuItem* item = menu->Add(std::string(), caption, -1, handler);
-        IconSourcePath = folder + "\\" + data.cFileName;
-        form.huodekuaijietubiaoClick(nullptr);
-        item->SetImageIndex(LastIconIndex);
+        item->SetImageIndex(form.huodekuaijietubiaoClick(folder + "\\" + data.cFileName));
         form.ApplyColumnBreak(item, menu);
         menu->AddSeparator();
     } while (::FindNextFileA(find, &data));
@@ -170,15 +168,15 @@ void FirstDesignFolders(TForm1& form, const std::string& folder, MenuItem* paren
 void FirstDesignBuild(TForm1& form)
 {
     form.ImageList1.Clear();
-    form.ImageList1.Assign(*IconList);
+    form.ImageList1.Assign(*form.IconList);
     const MenuItem::ClickHandler popup = [&form](MenuItem* s) { form.menu_cenxvkuaijieClick(s); };
     const MenuItem::ClickHandler bar = [&form](MenuItem* s) { form.formmenu_cenxvkuaijieClick(s); };
     form.menu_cenxvkuaijie->Clear();
-    FirstDesignShortcuts(form, MyProgramsDir, form.menu_cenxvkuaijie, popup);
-    FirstDesignFolders(form, MyProgramsDir, form.menu_cenxvkuaijie, popup);
+    FirstDesignShortcuts(form, form.MyProgramsDir, form.menu_cenxvkuaijie, popup);
+    FirstDesignFolders(form, form.MyProgramsDir, form.menu_cenxvkuaijie, popup);
     form.formmenu_wodecenxv->Clear();
-    FirstDesignShortcuts(form, MyProgramsDir, form.formmenu_wodecenxv, bar);
-    FirstDesignFolders(form, MyProgramsDir, form.formmenu_wodecenxv, bar);
+    FirstDesignShortcuts(form, form.MyProgramsDir, form.formmenu_wodecenxv, bar);
+    FirstDesignFolders(form, form.MyProgramsDir, form.formmenu_wodecenxv, bar);
 }
 
 // ---- Measuring ---------------------------------------------------------------
@@ -266,15 +264,15 @@ const char* ArgText(int argc, char** argv, const char* name)
     return nullptr;
 }
 
-// One form over the shortcut folder of `dir`, with IconList as start-up
+// One form over the shortcut folder of `dir`, with form.IconList as start-up
 // takes it.
 void PointAt(TForm1& form, const std::string& dir)
 {
-    ProgramDir = dir;
-    MyProgramsDir = dir + "\\我的程序";
-    SoundDir = dir + "\\音效";
-    IconList = std::make_unique<ImageList>();
-    IconList->Assign(form.ImageList1);
+    form.ProgramDir = dir;
+    form.MyProgramsDir = dir + "\\我的程序";
+    form.SoundDir = dir + "\\音效";
+    form.IconList = std::make_unique<ImageList>();
+    form.IconList->Assign(form.ImageList1);
 }
 
 // The memory figures, in a process that only ever runs the program's own
@@ -287,10 +285,10 @@ int MeasureAlone(const std::string& dir, int reloads, bool firstDesign)
     // The shell's own start (its libraries, icon caches) comes with the first
     // lookup, whoever makes it.
     WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((MyProgramsDir + "\\分类0\\*.lnk").c_str(), &found);
+    HANDLE find = ::FindFirstFileA((form.MyProgramsDir + "\\分类0\\*.lnk").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         ::FindClose(find);
-        ShellIcons one = FetchShellIcons({MyProgramsDir + "\\分类0\\" + found.cFileName});
+        ShellIcons one = FetchShellIcons({form.MyProgramsDir + "\\分类0\\" + found.cFileName});
         DestroyIcons(one.icons);
     }
     const Usage shellStarted = Measure();
@@ -298,7 +296,7 @@ int MeasureAlone(const std::string& dir, int reloads, bool firstDesign)
         FirstDesignBuild(form);
         PrintUsage("(a) after one shell lookup:", shellStarted);
         PrintUsage("(a) after a build:", Measure());
-        IconList.reset();
+        form.IconList.reset();
         return 0;
     }
     form.congzaiwodecenxvClick(nullptr);
@@ -323,7 +321,7 @@ int MeasureAlone(const std::string& dir, int reloads, bool firstDesign)
                 reloads ? reloadTime / reloads : 0.0);
     std::printf("the trees' own share (beyond the started shell): private %+.2f MB, committed %+.2f MB\n",
                 afterReloads.privateMb - shellStarted.privateMb, afterReloads.committedMb - shellStarted.committedMb);
-    IconList.reset();
+    form.IconList.reset();
     return 0;
 }
 
@@ -408,7 +406,7 @@ int main(int argc, char** argv)
                     same ? "yes" : "NO");
         if (!same)
             status = 2;
-        IconList.reset();
+        form.IconList.reset();
     }
     std::printf("memory and objects of a process that only runs (b):\n");
     if (RunSelf("--alone \"" + dir + "\" --reloads " + std::to_string(reloads)) != 0)

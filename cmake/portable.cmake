@@ -10,6 +10,7 @@ set(PORTABLE_SOURCES
   src/launcher/popup_caption.cpp
   src/desktops/desktop_rules.cpp
   src/hotkeys/hotkey_rules.cpp
+  src/hotkeys/tray_hide_logic.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -21,4 +22,5 @@ set(PORTABLE_TESTS
   tests/tray/popup_caption_test.cpp
   tests/desktops/desktop_rules_test.cpp
   tests/hotkeys/hotkey_rules_test.cpp
+  tests/hotkeys/tray_hide_logic_test.cpp
 )

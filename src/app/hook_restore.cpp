@@ -6,13 +6,6 @@
 
 namespace {
 const char kCannotCopy[] = "无法拷贝文件";
-
-
-[[noreturn]] void RaiseFileError()
-{
-    DWORD code = ::GetLastError();
-    throw InOutError(code ? static_cast<int>(code) : 101);
-}
 }
 
 void RestoreLibraryFromBackup(const std::string& backup, const std::string& library, const BlockWriter& write)
@@ -20,30 +13,30 @@ void RestoreLibraryFromBackup(const std::string& backup, const std::string& libr
     FileHandle source(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!source.Valid())
-        RaiseFileError();
+        RaiseLastFileError();
     // The first byte of the backup is not part of the library.
     if (::SetFilePointer(source.Get(), 1, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
         ::GetLastError() != NO_ERROR)
-        RaiseFileError();
+        RaiseLastFileError();
 
     FileHandle target(::CreateFileA(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
     if (!target.Valid())
-        RaiseFileError();
+        RaiseLastFileError();
 
     try {
         char block[500];
         for (;;) {
             DWORD got = 0;
             if (!::ReadFile(source.Get(), block, sizeof block, &got, nullptr))
-                RaiseFileError();
+                RaiseLastFileError();
             if (got == 0)
                 break;
             DWORD written = 0;
             bool ok = write ? write(target.Get(), block, got, written)
                             : ::WriteFile(target.Get(), block, got, &written, nullptr) != FALSE;
             if (!ok)
-                RaiseFileError();
+                RaiseLastFileError();
             if (written < got)
                 throw InOutError(101, kCannotCopy);
         }

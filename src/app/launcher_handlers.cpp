@@ -4,8 +4,7 @@
 //
 // A build reads the folder and fetches every icon once, at its first step,
 // and serves both trees from that reading; the steps keep their order and
-// their effects on ImageList1, LastFolderItem, IconSourcePath and
-// LastIconIndex.
+// their effects on ImageList1 and LastFolderItem.
 #include "app/unit1.h"
 
 #include "framework/application.h"
@@ -51,9 +50,9 @@ std::string RelativeFolder(const MenuItem* item, const char* rootName)
     return folder;
 }
 
-std::string ShortcutPath(const MenuItem* item, const char* rootName)
+std::string ShortcutPath(const std::string& programsDir, const MenuItem* item, const char* rootName)
 {
-    return MyProgramsDir + "\\" + RelativeFolder(item, rootName) + item->Caption() + kShortcutExtension;
+    return programsDir + "\\" + RelativeFolder(item, rootName) + item->Caption() + kShortcutExtension;
 }
 
 bool SameScreenPoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
@@ -62,14 +61,13 @@ bool SameScreenPoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y 
 // ---- Building -------------------------------------------------------------
 
 namespace {
-// Appends one shortcut item and its separator; the icon step's globals get
-// what huodekuaijietubiaoClick would have left in them.
+// Appends one shortcut item and its separator, with the image that
+// huodekuaijietubiaoClick would have given it.
 void AppendShortcutItem(TForm1& form, ShortcutBuild& build, const ShortcutEntry& shortcut, MenuItem* menu,
                         const MenuItem::ClickHandler& handler)
 {
-    IconSourcePath = shortcut.path;
-    LastIconIndex = build.AppendIcon(form.ImageList1, shortcut);
-    MenuItem* item = menu->Add(std::string(), shortcut.caption, LastIconIndex, handler);
+    const int image = build.AppendIcon(form.ImageList1, shortcut);
+    MenuItem* item = menu->Add(std::string(), shortcut.caption, image, handler);
     form.ApplyColumnBreak(item, menu);
     menu->AddSeparator();
 }
@@ -88,7 +86,7 @@ MenuItem::ClickHandler FormHandler(TForm1& form)
 // being built.
 MenuItem::ClickHandler NestedHandler(TForm1& form)
 {
-    return BuildingFormMenu ? FormHandler(form) : PopupHandler(form);
+    return form.BuildingFormMenu ? FormHandler(form) : PopupHandler(form);
 }
 
 void AppendShortcutItems(TForm1& form, ShortcutBuild& build, const std::vector<ShortcutEntry>& shortcuts,
@@ -101,7 +99,7 @@ void AppendShortcutItems(TForm1& form, ShortcutBuild& build, const std::vector<S
 MenuItem* AppendFolderItem(TForm1& form, ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent)
 {
     MenuItem* item = parent->Add(std::string(), folder.caption, 0);
-    LastFolderItem = item;
+    form.LastFolderItem = item;
     form.ApplyColumnBreak(item, parent);
     parent->AddSeparator();
     AppendShortcutItems(form, build, folder.shortcuts, item, NestedHandler(form));
@@ -194,20 +192,21 @@ void TForm1::ApplyColumnBreak(MenuItem* item, MenuItem* menu)
         item->SetBreak(MenuBreak::BarBreak);
 }
 
-void TForm1::huodekuaijietubiaoClick(MenuItem*)
+int TForm1::huodekuaijietubiaoClick(const std::string& path)
 {
-    HICON icon = FetchShellIcon(IconSourcePath);
-    LastIconIndex = icon ? ImageList1.AppendIcon(icon) : -1;
+    HICON icon = FetchShellIcon(path);
+    const int index = icon ? ImageList1.AppendIcon(icon) : -1;
     if (icon)
         ReleaseShellIcon(icon);
+    return index;
 }
 
 // ---- Launching ------------------------------------------------------------
 
 namespace {
-void LaunchShortcut(HWND owner, const MenuItem* item, const char* rootName)
+void LaunchShortcut(HWND owner, const std::string& programsDir, const MenuItem* item, const char* rootName)
 {
-    const std::string shortcut = ShortcutPath(item, rootName);
+    const std::string shortcut = ShortcutPath(programsDir, item, rootName);
     const std::string target = ResolveLinkTarget(shortcut);
     // Only the target path is used: the shortcut's arguments, working folder
     // and show command are not passed on.
@@ -234,13 +233,13 @@ void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
             return;
         }
     }
-    LaunchShortcut(Handle(), sender, kPopupRoot);
+    LaunchShortcut(Handle(), MyProgramsDir, sender, kPopupRoot);
 }
 
 void TForm1::formmenu_cenxvkuaijieClick(MenuItem* sender)
 {
     if (sender)
-        LaunchShortcut(Handle(), sender, kFormRoot);
+        LaunchShortcut(Handle(), MyProgramsDir, sender, kFormRoot);
 }
 
 // ---- Reload and folder commands --------------------------------------------

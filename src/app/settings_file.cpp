@@ -2,12 +2,11 @@
 
 #include "framework/errors.h"
 #include "framework/files.h"
+#include "framework/scoped.h"
 
 #include <windows.h>
 
 namespace {
-[[noreturn]] void RaiseFileError() { throw InOutError(static_cast<int>(::GetLastError())); }
-
 // Replaces `target` with `source`; Windows 9x has no MoveFileEx.
 bool ReplaceWith(const std::string& source, const std::string& target)
 {
@@ -25,19 +24,20 @@ std::optional<SettingsReadResult> LoadSettingsFile(const std::string& path)
 {
     if (!FileExists(path))
         return std::nullopt;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        RaiseFileError();
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        RaiseLastFileError();
     // Only the first two lines matter; a huge file is read no further than needed.
     std::string content;
     char block[4096];
     DWORD got = 0;
     BOOL ok = TRUE;
-    while ((ok = ::ReadFile(file, block, sizeof block, &got, nullptr)) && got > 0 && content.size() < (1u << 20))
+    while ((ok = ::ReadFile(file.Get(), block, sizeof block, &got, nullptr)) && got > 0 &&
+           content.size() < (1u << 20))
         content.append(block, got);
     DWORD error = ::GetLastError();
-    ::CloseHandle(file);
+    file.Reset();
     if (!ok)
         throw InOutError(static_cast<int>(error));
     return ReadSettings(content);
@@ -52,15 +52,15 @@ void SaveSettingsFile(const std::string& path, bool first, bool second)
         throw InOutError(ERROR_ACCESS_DENIED);
     const std::string temporary = path + ".new";
     const std::string content = FormatSettings(first, second);
-    HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        RaiseFileError();
+    FileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!file)
+        RaiseLastFileError();
     DWORD written = 0;
-    bool ok = ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-              written == content.size() && ::FlushFileBuffers(file);
+    bool ok = ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+              written == content.size() && ::FlushFileBuffers(file.Get());
     DWORD error = ok ? 0 : ::GetLastError();
-    if (!::CloseHandle(file) && ok) {
+    if (!file.Reset() && ok) {
         ok = false;
         error = ::GetLastError();
     }

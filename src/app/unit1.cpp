@@ -9,6 +9,7 @@
 #include "framework/errors.h"
 #include "framework/files.h"
 #include "framework/os.h"
+#include "framework/scoped.h"
 #include "tray/tray_icon.h"
 
 #include "resource_ids.h"
@@ -18,22 +19,6 @@
 
 #include <cstring>
 #include <vector>
-
-std::string ProgramDir, SoundDir, SettingsPath, MyProgramsDir;
-std::string FavoritesDir, StartMenuDir, CommonStartMenuDir, SendToDir, MyDocumentsDir;
-std::string WindowsDir, WinVersionName, InstanceDesktop;
-std::unique_ptr<ImageList> IconList;
-bool BuildingFormMenu = false;
-bool TrayIconsHidden = false;
-bool RightClickPending = false;
-POINT HookClickPoint{};
-MenuItem* LastFolderItem = nullptr;
-bool MouseHookStarted = false;
-void* SharedBlock = nullptr;
-HANDLE SharedBlockHandle = nullptr;
-std::string PeerMessageText;
-std::string IconSourcePath;
-int LastIconIndex = -1;
 
 TForm1* Form1 = nullptr;
 
@@ -75,31 +60,6 @@ HICON LoadIconFile(const std::string& path)
 }
 }
 
-void ResetProgramState()
-{
-    ProgramDir.clear();
-    SoundDir.clear();
-    SettingsPath.clear();
-    MyProgramsDir.clear();
-    FavoritesDir.clear();
-    StartMenuDir.clear();
-    CommonStartMenuDir.clear();
-    SendToDir.clear();
-    MyDocumentsDir.clear();
-    WindowsDir.clear();
-    WinVersionName.clear();
-    InstanceDesktop.clear();
-    IconList.reset();
-    BuildingFormMenu = TrayIconsHidden = RightClickPending = MouseHookStarted = false;
-    HookClickPoint = POINT{};
-    LastFolderItem = nullptr;
-    SharedBlock = nullptr;
-    SharedBlockHandle = nullptr;
-    PeerMessageText.clear();
-    IconSourcePath.clear();
-    LastIconIndex = -1;
-}
-
 TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
 {
     Form1 = this;
@@ -114,11 +74,9 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
         ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     Image1->SetHint("请右键单击托盘菜单（任务栏右下角）");
 
-    if (HBITMAP glyphs = static_cast<HBITMAP>(
-            ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-        ImageList1.AppendMasked(glyphs, RGB(255, 0, 255));
-        ::DeleteObject(glyphs);
-    }
+    GdiObject<HBITMAP> glyphs(static_cast<HBITMAP>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ImageList1.AppendMasked(glyphs.Get(), RGB(255, 0, 255));
     MainMenu1.SetImages(&ImageList1);
     PopupMenu1.SetImages(&ImageList1);
     BuildMainMenu();
@@ -144,8 +102,6 @@ TForm1::~TForm1()
 {
     if (Form1 == this)
         Form1 = nullptr;
-    if (desk2Icon_)
-        ::DestroyIcon(desk2Icon_);
 }
 
 void TForm1::SetFormIcon(HICON icon)
@@ -204,11 +160,8 @@ void TForm1::FormCreate(MenuItem*)
         zuomian2->SetChecked(true);
         morenzuomian->SetChecked(false);
         MouseHookStarted = false;
-        HICON icon = LoadIconFile(ProgramDir + "\\" + kDesk2IconFile);
-        if (desk2Icon_)
-            ::DestroyIcon(desk2Icon_);
-        desk2Icon_ = icon;
-        SetFormIcon(desk2Icon_);
+        desk2Icon_.Reset(LoadIconFile(ProgramDir + "\\" + kDesk2IconFile));
+        SetFormIcon(desk2Icon_.Get());
         TrayIcon1->SetUseAppIcon(true);
         if (WinVersionName == "win7" && yongrejianqiehuanzuomian->Checked())
             yongrejianqiehuanzuomianClick(nullptr);
@@ -231,7 +184,7 @@ void TForm1::FormCreate(MenuItem*)
         std::memcpy(SharedBlock, fields, sizeof fields);
     }
 
-    mutex_ = ::CreateMutexA(nullptr, FALSE, kDeskSwitchMutex);
+    mutex_.Reset(::CreateMutexA(nullptr, FALSE, kDeskSwitchMutex));
     if (::GetLastError() != ERROR_ALREADY_EXISTS)
         LaunchOnDesktop(kSecondDesktop);
     TheDesktop().ClearDesktops();
@@ -303,6 +256,13 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
         Application::Instance().Terminate();
     } catch (...) {
         Os().MessageBeep(0);
+        // Other programs' icons must not stay hidden after we are gone.
+        if (TrayIconsHidden) {
+            try {
+                huifuClick(nullptr);
+            } catch (...) {
+            }
+        }
         Application::Instance().Terminate();
     }
 }
@@ -313,17 +273,10 @@ void TForm1::houculiClick(MenuItem*)
 {
     // A temporary icon of the main window: adding and deleting it makes the
     // taskbar lay its icons out afresh without touching the program's own icon.
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = Handle();
-    data.uID = 0;
-    data.uFlags = NIF_ICON;
+    NOTIFYICONDATAA data = FirstGenerationIconRecord(Handle(), NIF_ICON);
     data.hIcon = icon_;
     ::Shell_NotifyIconA(NIM_ADD, &data);
-    NOTIFYICONDATAA removal{};
-    removal.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    removal.hWnd = Handle();
-    removal.uID = 0;
+    NOTIFYICONDATAA removal = FirstGenerationIconRecord(Handle(), 0);
     ::Shell_NotifyIconA(NIM_DELETE, &removal);
 }
 

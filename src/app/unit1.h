@@ -9,7 +9,9 @@
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menu.h"
+#include "framework/scoped.h"
 #include "hotkeys/hotkeys.h"
+#include "hotkeys/tray_hider.h"
 
 #include <windows.h>
 
@@ -21,41 +23,37 @@ class ShortcutBuild;
 enum class TrayButton;
 struct ShiftState;
 
-// Program-wide state, filled by start-up and read by every subsystem.
-extern std::string ProgramDir;      // current directory at start-up: base of every data path
-extern std::string SoundDir;        // ProgramDir + "\音效", at most 255 characters
-extern std::string SettingsPath;    // ProgramDir + "\set"
-extern std::string MyProgramsDir;   // ProgramDir + "\我的程序"
-extern std::string FavoritesDir, StartMenuDir, CommonStartMenuDir, SendToDir, MyDocumentsDir;
-extern std::string WindowsDir;
-extern std::string WinVersionName;  // "win7", "winXP", ...
-extern std::string InstanceDesktop; // "Default" or "Desk2"
-extern std::unique_ptr<ImageList> IconList;  // the design-time glyphs, for the reload
-extern bool BuildingFormMenu;
-extern bool TrayIconsHidden;
-extern bool RightClickPending;
-extern POINT HookClickPoint;
-extern MenuItem* LastFolderItem;
-extern bool MouseHookStarted;
-extern void* SharedBlock;
-extern HANDLE SharedBlockHandle;
-extern std::string PeerMessageText;
-extern std::string IconSourcePath;
-extern int LastIconIndex;
-
 // Texts of the application and its main window.
 constexpr char kApplicationTitle[] = "博闲托盘区开始菜单2.1";
 constexpr char kMainWindowClass[] = "TForm1";
 constexpr char kDefaultDesktop[] = "Default";
 constexpr char kSecondDesktop[] = "Desk2";
 
-// Puts the program-wide state back to its state before start-up.
-void ResetProgramState();
-
 class TForm1 : public Form {
 public:
     TForm1();
     ~TForm1() override;
+
+    // Program-wide state, filled by start-up and read by the handlers; the
+    // main window is its one owner.
+    std::string ProgramDir;      // current directory at start-up: base of every data path
+    std::string SoundDir;        // ProgramDir + "\音效", at most 255 characters
+    std::string SettingsPath;    // ProgramDir + "\set"
+    std::string MyProgramsDir;   // ProgramDir + "\我的程序"
+    std::string FavoritesDir, StartMenuDir, CommonStartMenuDir, SendToDir, MyDocumentsDir;
+    std::string WindowsDir;
+    std::string WinVersionName;  // "win7", "winXP", ...
+    std::string InstanceDesktop; // "Default" or "Desk2"
+    std::unique_ptr<ImageList> IconList; // the design-time glyphs, for the reload
+    bool BuildingFormMenu = false;
+    bool TrayIconsHidden = false;
+    bool RightClickPending = false;
+    POINT HookClickPoint{};
+    MenuItem* LastFolderItem = nullptr;
+    bool MouseHookStarted = false;
+    void* SharedBlock = nullptr;
+    HANDLE SharedBlockHandle = nullptr;
+    std::string PeerMessageText;
 
     // Components of the design.
     std::unique_ptr<Panel> Panel1;
@@ -109,7 +107,8 @@ public:
     MenuItem* AddFolderItem(const std::string& folder, MenuItem* parent);
     void AddFolderShortcuts(const std::string& folder, MenuItem* item);
     void ApplyColumnBreak(MenuItem* item, MenuItem* menu);
-    void huodekuaijietubiaoClick(MenuItem* sender);
+    // The image index of the file's shell icon appended to ImageList1, or -1.
+    int huodekuaijietubiaoClick(const std::string& path);
     void menu_cenxvkuaijieClick(MenuItem* sender);
     void formmenu_cenxvkuaijieClick(MenuItem* sender);
     void congzaiwodecenxvClick(MenuItem* sender);
@@ -127,6 +126,15 @@ public:
     void HotKeyMessage(WPARAM wParam, LPARAM lParam, LRESULT& result);
     void kaisiyincangClick(MenuItem* sender);
     void huifuClick(MenuItem* sender);
+
+    // ---- Tray-icon hiding: the component and its lookup ----
+    TrayHider TrayHider1;
+    // The shell's notification toolbar on this desktop, or null.
+    HWND FindTrayToolbar();
+    // Sets TrayButtonIndex: the first button with `text`, counted from the end; -1 if none.
+    void LocateTrayButton(const std::string& text);
+    int TrayButtonIndex = -1;
+    // ---- end of tray-icon hiding ----
 
     // Second desktop.
     void LaunchOnDesktop(const std::string& desktopName);
@@ -174,8 +182,8 @@ private:
     void SetFormIcon(HICON icon);
 
     HICON icon_ = nullptr;      // design-time icon (a resource, never destroyed)
-    HICON desk2Icon_ = nullptr; // loaded from file by the second instance
-    HANDLE mutex_ = nullptr;    // "DeskSwitch", open until the process ends
+    IconHandle desk2Icon_;  // loaded from file by the second instance
+    KernelHandle mutex_;    // "DeskSwitch", open until the process ends
     // The folder reading and icons that the steps of one build share.
     std::shared_ptr<ShortcutBuild> shortcutBuild_;
 

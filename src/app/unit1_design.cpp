@@ -52,7 +52,8 @@ void TForm1::BuildMainMenu()
     AddItem(qidongyincang, "cuangtisuofang", "窗体启动缩放", -1, &TForm1::cuangtisuofangClick);
     AddItem(qidongyincang, "cenxvkuaijiedongtai", "popup我的程序动态菜单生成（首层）", -1,
             &TForm1::cenxvkuaijiedongtaiClick);
-    AddItem(qidongyincang, "huodekuaijietubiao", "获得快捷方式图标", -1, &TForm1::huodekuaijietubiaoClick);
+    // The icon step takes its file as a parameter: its hidden item does nothing.
+    AddItem(qidongyincang, "huodekuaijietubiao", "获得快捷方式图标", -1);
     AddItem(qidongyincang, "formmenuwodecenxvdongtai", "formmenu我的程序动态菜单生成（首层）", -1,
             &TForm1::formmenuwodecenxvdongtaiClick);
     AddItem(qidongyincang, "houculi", "后处理", -1, &TForm1::houculiClick);

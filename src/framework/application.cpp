@@ -4,7 +4,7 @@
 #include "framework/form.h"
 #include "framework/menu.h"
 #include "framework/os.h"
-#include "framework/window_class.h"
+#include "framework/scoped.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -13,6 +13,16 @@
 namespace {
 const char kAppWindowClass[] = "TApplication";
 const char kPopupWindowClass[] = "TPopupOwner";
+}
+
+Application::Application()
+    : window_([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+          return HandleAppMessage(message, wParam, lParam, result);
+      }),
+      popupOwner_([](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+          return HandleMenuMessage(nullptr, message, wParam, lParam, result);
+      })
+{
 }
 
 Application& Application::Instance()
@@ -24,9 +34,8 @@ Application& Application::Instance()
 int ScaleForDpi(int designPixels)
 {
     static int dpi = [] {
-        HDC screen = ::GetDC(nullptr);
-        int value = ::GetDeviceCaps(screen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, screen);
+        WindowDc screen(nullptr);
+        const int value = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
         return value > 0 ? value : 96;
     }();
     return ::MulDiv(designPixels, dpi, 96);
@@ -34,41 +43,35 @@ int ScaleForDpi(int designPixels)
 
 void Application::Initialize()
 {
-    if (handle_)
+    if (Handle())
         return;
     // Shell links and the shell's automation objects need an STA on this thread.
     comInitialized_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    EnsureWindowClass(kAppWindowClass, AppWindowProc);
-    EnsureWindowClass(kPopupWindowClass, PopupWindowProc);
-
     // A zero-sized window in the middle of the screen: it carries the taskbar
     // button, and minimising it hides the forms it owns.
     int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
     int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = ::CreateWindowExA(0, kAppWindowClass, title_.c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                                nullptr, nullptr, instance, nullptr);
-    popupOwner_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, kPopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    instance, nullptr);
+    window_.Create(0, kAppWindowClass, title_.c_str(),
+                   WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0, nullptr);
+    popupOwner_.Create(WS_EX_TOOLWINDOW, kPopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
 void Application::SetTitle(const std::string& title)
 {
     title_ = title;
-    if (handle_)
-        ::SetWindowTextA(handle_, title_.c_str());
+    if (Handle())
+        ::SetWindowTextA(Handle(), title_.c_str());
 }
 
 void Application::SetIcon(HICON icon)
 {
     icon_ = icon;
-    if (handle_) {
-        ::SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        ::SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (Handle()) {
+        ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
@@ -100,7 +103,7 @@ void Application::Run()
         start.cb = sizeof start;
         ::GetStartupInfoA(&start);
         WORD show = (start.dwFlags & STARTF_USESHOWWINDOW) ? start.wShowWindow : SW_SHOWNORMAL;
-        ::ShowWindow(handle_, SW_SHOWNOACTIVATE);
+        ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
         mainForm_->Show();
         if (show == SW_MINIMIZE || show == SW_SHOWMINIMIZED || show == SW_SHOWMINNOACTIVE)
             Minimize();
@@ -138,14 +141,14 @@ void Application::ProcessMessages()
 
 void Application::Minimize()
 {
-    if (handle_ && !::IsIconic(handle_))
-        ::ShowWindow(handle_, SW_MINIMIZE);
+    if (Handle() && !::IsIconic(Handle()))
+        ::ShowWindow(Handle(), SW_MINIMIZE);
 }
 
 void Application::Restore()
 {
-    if (handle_ && ::IsIconic(handle_)) {
-        ::ShowWindow(handle_, SW_RESTORE);
+    if (Handle() && ::IsIconic(Handle())) {
+        ::ShowWindow(Handle(), SW_RESTORE);
         if (mainForm_ && mainForm_->Visible())
             ::SetForegroundWindow(mainForm_->Handle());
     }
@@ -167,7 +170,7 @@ void Application::RemoveWindowHook(int id)
 HWND Application::DialogOwner() const
 {
     HWND active = ::GetActiveWindow();
-    return active ? active : handle_;
+    return active ? active : Handle();
 }
 
 void Application::HandleException(const std::exception& error)
@@ -190,58 +193,48 @@ int Application::ShowMessageBox(const std::string& text, const std::string& capt
     return Os().ShowMessageBox(DialogOwner(), text, caption, type);
 }
 
-LRESULT Application::HandleAppMessage(UINT message, WPARAM wParam, LPARAM lParam)
+bool Application::HandleAppMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    for (size_t i = 0; i < hooks_.size(); ++i) {
-        LRESULT result = 0;
-        if (hooks_[i].hook(message, wParam, lParam, result))
-            return result;
+    // By id, over a copy: a hook may remove itself (or another) while it runs,
+    // and every remaining hook is still asked exactly once.
+    std::vector<int> ids;
+    for (const Hook& hook : hooks_)
+        ids.push_back(hook.id);
+    for (int id : ids) {
+        auto found = std::find_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; });
+        if (found == hooks_.end())
+            continue;
+        WindowHook hook = found->hook; // the hook may remove itself while it runs
+        if (hook(message, wParam, lParam, result))
+            return true;
     }
     switch (message) {
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
             Minimize();
-            return 0;
+            result = 0;
+            return true;
         }
         if ((wParam & 0xFFF0) == SC_RESTORE) {
             Restore();
-            return 0;
+            result = 0;
+            return true;
         }
         break;
     case WM_CLOSE:
         // Closing the taskbar button closes the main form, with its own rules.
         if (mainForm_)
             mainForm_->Close();
-        return 0;
+        result = 0;
+        return true;
     case WM_ACTIVATE:
         // The zero-sized window passes activation on to the visible main form.
-        if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && mainForm_->Visible() && !::IsIconic(handle_))
+        if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && mainForm_->Visible() && !::IsIconic(Handle()))
             ::SetFocus(mainForm_->Handle());
-        return 0;
+        result = 0;
+        return true;
     default:
         break;
     }
-    return ::DefWindowProcA(handle_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Application::AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Application& app = Instance();
-    if (!app.handle_)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = 0;
-    bool done = false;
-    app.Guard([&] {
-        result = app.HandleAppMessage(message, wParam, lParam);
-        done = true;
-    });
-    return done ? result : 0;
-}
-
-LRESULT CALLBACK Application::PopupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = 0;
-    bool handled = false;
-    Instance().Guard([&] { handled = HandleMenuMessage(window, message, wParam, lParam, result); });
-    return handled ? result : ::DefWindowProcA(window, message, wParam, lParam);
+    return false;
 }

@@ -1,6 +1,8 @@
 // The application object: title and icon, the hidden window that owns the
 // taskbar button, the main form, the message loop and the standard error box.
 #pragma once
+#include "framework/window.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -24,9 +26,9 @@ public:
     void SetIcon(HICON icon);
 
     // The hidden application window: owner of the forms and of the taskbar button.
-    HWND Handle() const { return handle_; }
+    HWND Handle() const { return window_.Handle(); }
     // The hidden window that owns popup menus and receives their notifications.
-    HWND PopupOwner() const { return popupOwner_; }
+    HWND PopupOwner() const { return popupOwner_.Handle(); }
 
     Form* MainForm() const { return mainForm_; }
     // The first form registered becomes the main form.
@@ -72,16 +74,14 @@ public:
     }
 
 private:
-    Application() = default;
-    static LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK PopupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    Application();
+    bool HandleAppMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     HWND DialogOwner() const;
 
     std::string title_;
     HICON icon_ = nullptr;
-    HWND handle_ = nullptr;
-    HWND popupOwner_ = nullptr;
+    HandlerWindow window_;
+    HandlerWindow popupOwner_;
     Form* mainForm_ = nullptr;
     std::vector<Form*> forms_;
     bool terminated_ = false;

@@ -1,7 +1,6 @@
 #include "framework/controls.h"
 
 #include "framework/application.h"
-#include "framework/window_class.h"
 
 #include <commctrl.h>
 
@@ -12,61 +11,42 @@ const char kPictureClass[] = "TImage";
 
 Panel::Panel(HWND parent, int left, int top, int width, int height)
 {
-    EnsureWindowClass(kPanelClass, WindowProc);
-    handle_ = ::CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, ScaleForDpi(left),
-                                ScaleForDpi(top), ScaleForDpi(width), ScaleForDpi(height), parent, nullptr,
-                                ::GetModuleHandleA(nullptr), nullptr);
+    CreateHandle(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, ScaleForDpi(left), ScaleForDpi(top),
+                 ScaleForDpi(width), ScaleForDpi(height), parent);
 }
 
-Panel::~Panel()
+LRESULT Panel::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (::IsWindow(handle_))
-        ::DestroyWindow(handle_);
-}
-
-LRESULT CALLBACK Panel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window, &ps);
-        RECT r;
-        ::GetClientRect(window, &r);
-        ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
-        ::DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
-        ::EndPaint(window, &ps);
-        return 0;
-    }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_PAINT)
+        return DefaultMessage(message, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(Handle(), &ps);
+    RECT r;
+    ::GetClientRect(Handle(), &r);
+    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
+    ::EndPaint(Handle(), &ps);
+    return 0;
 }
 
 Picture::Picture(HWND parent)
 {
-    EnsureWindowClass(kPictureClass, WindowProc);
     RECT r;
     ::GetClientRect(parent, &r);
-    handle_ = ::CreateWindowExA(0, kPictureClass, "", WS_CHILD | WS_VISIBLE, 1, 1, r.right - 2, r.bottom - 2, parent,
-                                nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    ::SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    CreateHandle(0, kPictureClass, "", WS_CHILD | WS_VISIBLE, 1, 1, r.right - 2, r.bottom - 2, parent);
 }
 
 Picture::~Picture()
 {
     if (tooltip_)
         ::DestroyWindow(tooltip_);
-    if (::IsWindow(handle_)) {
-        ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        ::DestroyWindow(handle_);
-    }
-    if (bitmap_)
-        ::DeleteObject(bitmap_);
+    DestroyHandle();
 }
 
 void Picture::SetBitmap(HBITMAP bitmap)
 {
-    if (bitmap_)
-        ::DeleteObject(bitmap_);
-    bitmap_ = bitmap;
-    ::InvalidateRect(handle_, nullptr, TRUE);
+    bitmap_.Reset(bitmap);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Picture::SetHint(const std::string& hint)
@@ -74,15 +54,15 @@ void Picture::SetHint(const std::string& hint)
     hint_ = hint;
     if (!tooltip_) {
         tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                      ::GetModuleHandleA(nullptr), nullptr);
     }
     TTTOOLINFOA tool{};
     // The pre-Vista record size keeps the tooltip working with either comctl32.
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = handle_;
-    tool.uId = reinterpret_cast<UINT_PTR>(handle_);
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
     tool.lpszText = hint_.data();
     ::SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     ::SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
@@ -91,32 +71,29 @@ void Picture::SetHint(const std::string& hint)
 void Picture::Paint()
 {
     PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(handle_, &ps);
+    HDC dc = ::BeginPaint(Handle(), &ps);
     RECT r;
-    ::GetClientRect(handle_, &r);
+    ::GetClientRect(Handle(), &r);
     if (bitmap_) {
         BITMAP info;
-        ::GetObjectA(bitmap_, sizeof info, &info);
-        HDC memory = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(memory, bitmap_);
+        ::GetObjectA(bitmap_.Get(), sizeof info, &info);
+        MemoryDc memory(::CreateCompatibleDC(dc));
+        SelectedObject selected(memory.Get(), bitmap_.Get());
         ::SetStretchBltMode(dc, HALFTONE);
-        ::StretchBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
+        ::StretchBlt(dc, 0, 0, r.right, r.bottom, memory.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
     } else {
         ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
     }
-    ::EndPaint(handle_, &ps);
+    ::EndPaint(Handle(), &ps);
 }
 
-LRESULT CALLBACK Picture::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Picture::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* picture = reinterpret_cast<Picture*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (picture && message == WM_PAINT) {
-        picture->Paint();
+    if (message == WM_PAINT) {
+        Paint();
         return 0;
     }
-    if (message == WM_ERASEBKGND && picture && picture->bitmap_)
+    if (message == WM_ERASEBKGND && bitmap_)
         return 1;
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return DefaultMessage(message, wParam, lParam);
 }

@@ -1,12 +1,11 @@
 #include "framework/error_text.h"
 
+#include "framework/gbk.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace {
-
-// Code page 936: a byte in this range starts a two-byte character.
-bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
 // Offset of the first byte of the last character. Scans from the front, since
 // a GBK trail byte can look like an ASCII or a lead byte. A lead byte without

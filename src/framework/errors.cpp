@@ -44,3 +44,9 @@ void RaiseLastOsError()
 {
     throw SystemError(::GetLastError());
 }
+
+void RaiseLastFileError()
+{
+    const DWORD code = ::GetLastError();
+    throw InOutError(code ? static_cast<int>(code) : 101);
+}

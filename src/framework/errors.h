@@ -34,3 +34,6 @@ private:
 std::string SystemErrorMessage(DWORD code);
 
 [[noreturn]] void RaiseLastOsError();
+// The last OS error as a file error; "Disk write error" (101) when the system
+// reported none, so a failure never reads as success.
+[[noreturn]] void RaiseLastFileError();

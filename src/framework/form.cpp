@@ -2,50 +2,40 @@
 
 #include "framework/application.h"
 #include "framework/menu.h"
-#include "framework/window_class.h"
 
 Form::Form(const char* className, const std::string& caption, int left, int top, int width, int height)
 {
     Application& app = Application::Instance();
     app.Initialize();
-    EnsureWindowClass(className, DefWindowProcA, CS_DBLCLKS);
     // Owned by the application window, so the form has no taskbar button of its own.
-    handle_ = ::CreateWindowExA(0, className, caption.c_str(),
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, ScaleForDpi(width),
-                                ScaleForDpi(height), app.Handle(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    ::SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WindowProc));
+    CreateHandle(0, className, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top,
+                 ScaleForDpi(width), ScaleForDpi(height), app.Handle(), CS_DBLCLKS);
     app.AddForm(this);
 }
 
 Form::~Form()
 {
     Application::Instance().RemoveForm(this);
-    if (handle_) {
-        if (menu_)
-            ::SetMenu(handle_, nullptr);  // the menu object destroys its own handle
-        ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        ::DestroyWindow(handle_);
-    }
-    if (font_)
-        ::DeleteObject(font_);
+    if (menu_ && Handle())
+        ::SetMenu(Handle(), nullptr); // the menu object destroys its own handle
+    DestroyHandle();
 }
 
 std::string Form::Caption() const
 {
-    int length = ::GetWindowTextLengthA(handle_);
+    int length = ::GetWindowTextLengthA(Handle());
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = ::GetWindowTextA(handle_, text.data(), length + 1);
+    int got = ::GetWindowTextA(Handle(), text.data(), length + 1);
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return text;
 }
 
-void Form::SetCaption(const std::string& caption) { ::SetWindowTextA(handle_, caption.c_str()); }
+void Form::SetCaption(const std::string& caption) { ::SetWindowTextA(Handle(), caption.c_str()); }
 
 RECT Form::Bounds() const
 {
     RECT r{};
-    ::GetWindowRect(handle_, &r);
+    ::GetWindowRect(Handle(), &r);
     return r;
 }
 
@@ -58,12 +48,12 @@ void Form::Show()
         int w = r.right - r.left, h = r.bottom - r.top;
         int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2;
         int y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-        ::SetWindowPos(handle_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     shownBefore_ = true;
     visible_ = true;
-    ::ShowWindow(handle_, SW_SHOW);
-    ::SetForegroundWindow(handle_);
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
     DoShow();
 }
 
@@ -72,7 +62,7 @@ void Form::Hide()
     if (!visible_)
         return;
     visible_ = false;
-    ::ShowWindow(handle_, SW_HIDE);
+    ::ShowWindow(Handle(), SW_HIDE);
 }
 
 void Form::Close()
@@ -86,7 +76,7 @@ void Form::Close()
     if (isMain)
         app.Terminate();
     else if (action == CloseAction::Minimize)
-        ::ShowWindow(handle_, SW_MINIMIZE);
+        ::ShowWindow(Handle(), SW_MINIMIZE);
     else
         Hide();
 }
@@ -94,25 +84,23 @@ void Form::Close()
 void Form::SetMainMenu(MainMenu* menu)
 {
     menu_ = menu;
-    ::SetMenu(handle_, menu ? menu->Handle() : nullptr);
+    ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
     if (menu)
-        menu->SetWindow(handle_);
+        menu->SetWindow(Handle());
 }
 
 void Form::SetIcon(HICON icon)
 {
-    ::SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    ::SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void Form::SetFont(const char* face, int height)
 {
-    if (font_)
-        ::DeleteObject(font_);
-    font_ = ::CreateFontA(height < 0 ? -ScaleForDpi(-height) : ScaleForDpi(height), 0, 0, 0, FW_NORMAL, FALSE,
+    font_.Reset(::CreateFontA(height < 0 ? -ScaleForDpi(-height) : ScaleForDpi(height), 0, 0, 0, FW_NORMAL, FALSE,
                           FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, face);
-    ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+                          DEFAULT_PITCH | FF_DONTCARE, face));
+    ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
 void Form::RunOnCreate()
@@ -120,12 +108,12 @@ void Form::RunOnCreate()
     Application::Instance().Guard([this] { DoCreate(); });
 }
 
-LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Form::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (HandleMessage(message, wParam, lParam, result))
         return result;
-    if (HandleMenuMessage(handle_, message, wParam, lParam, result))
+    if (HandleMenuMessage(Handle(), message, wParam, lParam, result))
         return result;
     Application& app = Application::Instance();
     switch (message) {
@@ -146,19 +134,5 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return ::DefWindowProcA(handle_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = 0;
-    bool done = false;
-    Application::Instance().Guard([&] {
-        result = form->Dispatch(message, wParam, lParam);
-        done = true;
-    });
-    return done ? result : 0;
+    return DefaultMessage(message, wParam, lParam);
 }

@@ -2,6 +2,9 @@
 // OnCreate run once by its creator, OnShow on each change to visible, OnClose
 // deciding what a close request does.
 #pragma once
+#include "framework/scoped.h"
+#include "framework/window.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,15 +13,11 @@ class MainMenu;
 
 enum class CloseAction { None, Hide, Free, Minimize };
 
-class Form {
+class Form : public Window {
 public:
     // Bounds are design-time pixels: the size is scaled to the system DPI.
     Form(const char* className, const std::string& caption, int left, int top, int width, int height);
-    virtual ~Form();
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-
-    HWND Handle() const { return handle_; }
+    ~Form() override;
     std::string Caption() const;
     void SetCaption(const std::string& caption);
     RECT Bounds() const;
@@ -32,7 +31,7 @@ public:
     void Close();
     void SetMainMenu(MainMenu* menu);
     void SetIcon(HICON icon);
-    HFONT Font() const { return font_; }
+    HFONT Font() const { return font_.Get(); }
     // The form's font for its controls (height in design pixels, negative = character height).
     void SetFont(const char* face, int height);
     bool CenterOnFirstShow = true;
@@ -49,12 +48,10 @@ protected:
     // Messages a form handles itself (hotkeys, copy data, ...); true = handled.
     virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND handle_ = nullptr;
-    HFONT font_ = nullptr;
+private:
+    GdiObject<HFONT> font_;
     MainMenu* menu_ = nullptr;
     bool visible_ = false;
     bool shownBefore_ = false;

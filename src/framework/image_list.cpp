@@ -1,5 +1,7 @@
 #include "framework/image_list.h"
 
+#include "framework/scoped.h"
+
 #include <vector>
 
 ImageList::ImageList(int width, int height) : width_(width), height_(height), list_(Create()) {}
@@ -106,18 +108,20 @@ int ImageList::AppendCopiesOf(const ImageList& source, const std::vector<int>& i
     IMAGEINFO firstInfo{};
     if (!ImageList_GetImageInfo(source.list_, indexes[0], &firstInfo))
         return -1;
-    HDC screen = ::GetDC(nullptr);
+    WindowDc screenDc(nullptr);
+    HDC screen = screenDc.Get();
     std::vector<DWORD> image, mask;
     int imageWidth = 0, maskWidth = 0;
     const bool hasMask = firstInfo.hbmMask != nullptr;
     int start = -1;
     void* colorBits = nullptr;
     void* maskBits = nullptr;
-    HBITMAP color = nullptr, maskStrip = nullptr;
+    GdiObject<HBITMAP> color, maskStrip;
     if (ReadPixels(screen, firstInfo.hbmImage, image, imageWidth) &&
         (!hasMask || ReadPixels(screen, firstInfo.hbmMask, mask, maskWidth))) {
-        color = StripBitmap(screen, width_ * count, height_, 32, &colorBits);
-        maskStrip = hasMask ? StripBitmap(screen, width_ * count, height_, 1, &maskBits) : nullptr;
+        color.Reset(StripBitmap(screen, width_ * count, height_, 32, &colorBits));
+        if (hasMask)
+            maskStrip.Reset(StripBitmap(screen, width_ * count, height_, 1, &maskBits));
     }
     if (color && (!hasMask || maskStrip)) {
         const size_t maskStride = ((static_cast<size_t>(width_) * count + 31) / 32) * 4;
@@ -142,13 +146,8 @@ int ImageList::AppendCopiesOf(const ImageList& source, const std::vector<int>& i
         }
         ::GdiFlush();
         if (ok)
-            start = ImageList_Add(list_, color, maskStrip);
+            start = ImageList_Add(list_, color.Get(), maskStrip.Get());
     }
-    if (color)
-        ::DeleteObject(color);
-    if (maskStrip)
-        ::DeleteObject(maskStrip);
-    ::ReleaseDC(nullptr, screen);
     return start;
 }
 

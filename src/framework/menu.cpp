@@ -351,6 +351,12 @@ Menu::~Menu()
 
 MainMenu::MainMenu() : Menu(NewMenu(true)) {}
 
+MainMenu::~MainMenu()
+{
+    if (window_ && ::IsWindow(window_) && ::GetMenu(window_) == Handle())
+        ::SetMenu(window_, nullptr);
+}
+
 void MainMenu::Changed()
 {
     if (window_)

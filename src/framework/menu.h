@@ -125,6 +125,8 @@ private:
 class MainMenu : public Menu {
 public:
     MainMenu();
+    // Taken off its window first: a window must never keep a destroyed menu.
+    ~MainMenu() override;
     // The window whose menu bar this is; it is redrawn after changes.
     void SetWindow(HWND window) { window_ = window; }
     HWND Window() const { return window_; }

@@ -1,5 +1,7 @@
 #include "launcher/shell_icons.h"
 
+#include "framework/scoped.h"
+
 #include <objbase.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -23,21 +25,6 @@ std::size_t WorkerCount(std::size_t jobs)
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     return std::min({std::max<std::size_t>(2, 2 * cores), std::size_t{8}, jobs});
 }
-
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope()
-    {
-        if (ok_)
-            ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
-};
 
 // {46EB5926-582E-4017-9FDF-E8998DAA0950}, the image-list interface.
 const GUID kImageListInterface = {0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
@@ -89,7 +76,7 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
     std::vector<CachePlace> places(paths.size());
     std::atomic<std::size_t> next{0};
     auto work = [&] {
-        ComScope com;
+        ComApartment com;
         for (std::size_t i = next++; i < paths.size(); i = next++) {
             ++lookups;
             SHFILEINFOA info{};

@@ -1,6 +1,7 @@
 #include "launcher/shell_link.h"
 
 #include "framework/errors.h"
+#include "framework/scoped.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -10,23 +11,6 @@
 #include <vector>
 
 namespace {
-template <class T> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (p_)
-            p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* operator->() const { return p_; }
-    void** Out() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
-
 [[noreturn]] void ThrowComError(HRESULT result)
 {
     std::string text = SystemErrorMessage(static_cast<DWORD>(result));
@@ -52,11 +36,11 @@ std::wstring Widen(const std::string& text)
 std::string ResolveLinkTarget(const std::string& shortcutPath)
 {
     ComPtr<IShellLinkA> link;
-    HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out());
+    HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
     if (FAILED(result))
         ThrowComError(result);
     ComPtr<IPersistFile> file;
-    result = link->QueryInterface(IID_IPersistFile, file.Out());
+    result = link->QueryInterface(IID_IPersistFile, file.PutVoid());
     if (FAILED(result))
         ThrowComError(result);
 

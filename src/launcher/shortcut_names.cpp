@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
 std::size_t FindLastCharOf(const std::string& text, const char* chars, LeadBytePredicate isLead)
 {
     std::size_t found = std::string::npos;

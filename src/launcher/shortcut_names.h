@@ -5,13 +5,13 @@
 // (GBK) the second byte of a character may be 0x5C, the byte of "\", so a path
 // is never split by looking at single bytes: every scan walks characters.
 #pragma once
+#include "framework/gbk.h"
 #include <cstddef>
 #include <string>
 
 // Whether `byte` starts a two-byte character. The program passes the system's
 // own test (IsDBCSLeadByte); the default is code page 936.
 using LeadBytePredicate = bool (*)(unsigned char byte);
-bool IsGbkLeadByte(unsigned char byte);
 
 // Byte offset of the last character of `text` that is one of `chars`
 // (single-byte characters), or std::string::npos.

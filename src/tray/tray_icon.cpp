@@ -3,7 +3,6 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/menu.h"
-#include "framework/window_class.h"
 
 #include <cstring>
 #include <vector>
@@ -89,21 +88,17 @@ void BringToForeground(HWND window, bool restore)
 }
 
 TTrayIcon::TTrayIcon()
+    : notifyWindow_([this](UINT message, WPARAM, LPARAM lParam, LRESULT&) { return HandleMessage(message, lParam); })
 {
     Application& app = Application::Instance();
     app.Initialize();
     // Registered once per process, before any message can arrive.
     TaskbarCreatedMessage();
     TrayCallbackMessage();
-    EnsureWindowClass(kNotifyWindowClass, NotifyWindowProc);
     // A hidden top-level window: a message-only window would miss the
     // shell's "TaskbarCreated" broadcast.
-    notifyWindow_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, kNotifyWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                      nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    ::SetWindowLongPtrA(notifyWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    iconData_.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    iconData_.hWnd = notifyWindow_;
-    iconData_.uID = 0;
+    notifyWindow_.Create(WS_EX_TOOLWINDOW, kNotifyWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr);
+    iconData_ = FirstGenerationIconRecord(notifyWindow_.Handle(), 0);
 
     appHookId_ = app.AddWindowHook([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
         // Only the exact command: the system menu's variants carry extra bits.
@@ -121,10 +116,7 @@ TTrayIcon::~TTrayIcon()
     enabled_ = false;
     DeleteIcon();
     WatchPopupMenu(nullptr);
-    if (notifyWindow_) {
-        ::SetWindowLongPtrA(notifyWindow_, GWLP_USERDATA, 0);
-        ::DestroyWindow(notifyWindow_);
-    }
+    notifyWindow_.DestroyHandle();
 }
 
 void TTrayIcon::Loaded()
@@ -183,14 +175,19 @@ void TTrayIcon::SetUseAppIcon(bool use)
         SetIcon(Application::Instance().Icon());
 }
 
+NOTIFYICONDATAA FirstGenerationIconRecord(HWND window, UINT flags)
+{
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = 0;
+    data.uFlags = flags;
+    return data;
+}
+
 void TTrayIcon::FillIconData()
 {
-    iconData_ = NOTIFYICONDATAA{};
-    // Always the first-generation size: every shell since Windows 95 reads it.
-    iconData_.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    iconData_.hWnd = notifyWindow_;
-    iconData_.uID = 0;
-    iconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    iconData_ = FirstGenerationIconRecord(notifyWindow_.Handle(), NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO);
     iconData_.uCallbackMessage = TrayCallbackMessage();
     iconData_.hIcon = icon_.Handle();
     const std::string tip = TrayTipText(hint_);
@@ -235,29 +232,19 @@ void TTrayIcon::DeleteIcon()
     mouseDownFlags_ = 0;
 }
 
-LRESULT CALLBACK TTrayIcon::NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* icon = reinterpret_cast<TTrayIcon*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!icon)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = 0;
-    Application::Instance().Guard([&] { result = icon->HandleMessage(message, wParam, lParam); });
-    return result;
-}
-
-LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+bool TTrayIcon::HandleMessage(UINT message, LPARAM lParam)
 {
     if (message == TrayCallbackMessage()) {
         HandleCallback(lParam);
-        return 0;
+        return true;
     }
     if (message == TaskbarCreatedMessage()) {
         // The shell (re)started and knows no icons: register ours again.
         if (active_)
             AddIcon();
-        return 0;
+        return true;
     }
-    return ::DefWindowProcA(notifyWindow_, message, wParam, lParam);
+    return false;
 }
 
 void TTrayIcon::HandleCallback(LPARAM mouseMessage)
@@ -338,7 +325,7 @@ bool TTrayIcon::ShowPopup(int x, int y)
         ::SendMessageA(app.MainForm()->Handle(), WM_CANCELMODE, 0, 0);
     // The menu closes again on a click elsewhere only when a window of ours
     // is in the foreground while it tracks.
-    BringToForeground(notifyWindow_, false);
+    BringToForeground(notifyWindow_.Handle(), false);
     const std::weak_ptr<int> alive = lifeToken_;
     app.ProcessMessages();
     if (alive.expired())
@@ -347,7 +334,7 @@ bool TTrayIcon::ShowPopup(int x, int y)
         popupMenu_->Popup(x, y);
     if (alive.expired())
         return true;
-    BringToForeground(notifyWindow_, false);
+    BringToForeground(notifyWindow_.Handle(), false);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // the popup menu a right click opens, and hiding the application into the
 // tray on minimise.
 #pragma once
+#include "framework/window.h"
 #include "tray/tray_click_logic.h"
 
 #include <windows.h>
@@ -36,6 +37,11 @@ public:
 private:
     HICON handle_ = nullptr;
 };
+
+// A notification-icon record in its first-generation size (88 bytes in the
+// 32-bit program), which every shell since Windows 95 reads: window,
+// identifier 0 and flags filled, everything else zero.
+NOTIFYICONDATAA FirstGenerationIconRecord(HWND window, UINT flags);
 
 class TTrayIcon {
 public:
@@ -75,7 +81,7 @@ public:
     MouseMoveEvent OnMouseMove;
     MouseEvent OnMouseUp;
 
-    HWND NotifyWindow() const { return notifyWindow_; }
+    HWND NotifyWindow() const { return notifyWindow_.Handle(); }
     bool BalloonCapable() const { return balloonCapable_; }
     bool IconAdded() const { return iconAdded_; }
     unsigned MouseDownFlags() const { return mouseDownFlags_; }
@@ -112,12 +118,11 @@ protected:
     void DeleteIcon();
 
 private:
-    static LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleMessage(UINT message, LPARAM lParam);
     void HandleCallback(LPARAM mouseMessage);
     void WatchPopupMenu(PopupMenu* menu);
 
-    HWND notifyWindow_ = nullptr;
+    HandlerWindow notifyWindow_;
     IconCopy icon_;
     NOTIFYICONDATAA iconData_{};
     std::string hint_;

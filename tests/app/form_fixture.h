@@ -19,7 +19,6 @@ protected:
         ::GetCurrentDirectoryA(MAX_PATH, current);
         previousDir_ = current;
         ASSERT_TRUE(::SetCurrentDirectoryA(dir.Path().c_str()));
-        ResetProgramState();
         Application::Instance().Initialize();
         Application::Instance().SetTitle(kApplicationTitle);
     }
@@ -27,7 +26,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        ResetProgramState();
         ::SetCurrentDirectoryA(previousDir_.c_str());
         // A close ends the application's loop; keep that out of later tests.
         MSG message;

@@ -47,8 +47,8 @@ using Kinds = std::vector<std::string>;
 TEST_F(HotKeyForm, F11OffWindowsSevenTogglesByTheMarksAndMovesThem)
 {
     TForm1& f = Design();
-    WinVersionName = "winXP";
-    InstanceDesktop = "Default";
+    f.WinVersionName = "winXP";
+    f.InstanceDesktop = "Default";
     EXPECT_EQ(Press(0, VK_F11), 1);
     EXPECT_EQ(Calls(), (Kinds {"Beep", "SwitchDesktop:Desk2"}));
     EXPECT_EQ(os.calls[0].number, 0);
@@ -66,8 +66,8 @@ TEST_F(HotKeyForm, F11OffWindowsSevenTogglesByTheMarksAndMovesThem)
 TEST_F(HotKeyForm, OnWindowsSevenF11TargetsTheOtherDesktopOfTheInstanceAndLeavesTheMarks)
 {
     TForm1& f = Design();
-    WinVersionName = "win7";
-    InstanceDesktop = "Default";
+    f.WinVersionName = "win7";
+    f.InstanceDesktop = "Default";
     f.morenzuomian->SetChecked(false);
     f.zuomian2->SetChecked(true);
     for (int press = 0; press < 2; ++press) {
@@ -82,20 +82,20 @@ TEST_F(HotKeyForm, OnWindowsSevenF11TargetsTheOtherDesktopOfTheInstanceAndLeaves
 TEST_F(HotKeyForm, OtherCombinationsLeaveTheResultAndDoNothing)
 {
     TForm1& f = Design();
-    WinVersionName = "winXP";
+    f.WinVersionName = "winXP";
     for (auto [modifiers, key] :
         {std::pair<unsigned, unsigned> {0, 'L'}, {MOD_ALT | MOD_SHIFT, 'L'}, {MOD_ALT, VK_F12}, {0, VK_F10}}) {
         EXPECT_EQ(Press(modifiers, key, 42), 42) << modifiers << "+" << key;
     }
     EXPECT_TRUE(os.calls.empty());
-    EXPECT_FALSE(TrayIconsHidden);
+    EXPECT_FALSE(f.TrayIconsHidden);
     EXPECT_TRUE(f.morenzuomian->Checked());
 }
 
 TEST_F(HotKeyForm, ASwitchToAMissingDesktopRaisesAfterTheMarksMoved)
 {
     TForm1& f = Design();
-    WinVersionName = "winXP";
+    f.WinVersionName = "winXP";
     ::CloseDesktop(std::exchange(desk2_, nullptr));
     HDESK still = ::OpenDesktopA("Desk2", 0, FALSE, GENERIC_ALL);
     if (still) {
@@ -121,7 +121,7 @@ TEST_F(HotKeyForm, StartUpRegistersBothAndTheOptionItemsUnregisterAndRegisterUnd
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
     TForm1& f = Start();
-    ASSERT_EQ(InstanceDesktop, "Default");
+    ASSERT_EQ(f.InstanceDesktop, "Default");
     EXPECT_FALSE(Free(MOD_ALT, 'L'));
     EXPECT_FALSE(Free(0, VK_F11));
     const int hideId = f.HotKeys.Id(HotKey::Hide), switchId = f.HotKeys.Id(HotKey::Switch);

@@ -16,7 +16,7 @@ TEST_F(FormTest, LoadSetsOnlyTheMarksFromTheFile)
         {" $1F\r\n0x0\r\n", true, false}, {"+0\r\n1\r\n", false, true}, {"0\r\n1\r\n9\r\nxyz", false, true},
     };
     TForm1& f = Design();
-    SettingsPath = dir.Path() + "\\set";
+    form->SettingsPath = dir.Path() + "\\set";
     for (const Case& c : cases) {
         f.rejianyincang->SetChecked(!c.first);
         f.yongrejianqiehuanzuomian->SetChecked(!c.second);
@@ -31,7 +31,7 @@ TEST_F(FormTest, LoadSetsOnlyTheMarksFromTheFile)
 TEST_F(FormTest, ReadErrorsCarryTheClassicMessage)
 {
     TForm1& f = Design();
-    SettingsPath = dir.Path() + "\\set";
+    form->SettingsPath = dir.Path() + "\\set";
     ASSERT_TRUE(dir.WriteFile("set", "1" + std::string(32, '0') + "\r\n1\r\n"));
     try {
         f.diaoruClick(nullptr);
@@ -41,16 +41,16 @@ TEST_F(FormTest, ReadErrorsCarryTheClassicMessage)
         EXPECT_STREQ(error.what(), "Invalid numeric input");
     }
     // The file was closed at once: it can be replaced straight away.
-    EXPECT_TRUE(::DeleteFileA(SettingsPath.c_str()));
+    EXPECT_TRUE(::DeleteFileA(form->SettingsPath.c_str()));
 }
 
 TEST_F(FormTest, AnUnreadableFileIsAnErrorNotAMissingFile)
 {
     TForm1& f = Design();
-    SettingsPath = dir.Path() + "\\set";
+    form->SettingsPath = dir.Path() + "\\set";
     ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
     // Another program holds the file open without sharing it.
-    HANDLE locked = ::CreateFileA(SettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE locked = ::CreateFileA(form->SettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
     EXPECT_THROW(f.diaoruClick(nullptr), InOutError);
     ::CloseHandle(locked);
@@ -62,7 +62,7 @@ TEST_F(FormTest, AnUnreadableFileIsAnErrorNotAMissingFile)
 TEST_F(FormTest, SaveWritesExactlyTwoLinesAndRoundTrips)
 {
     TForm1& f = Design();
-    SettingsPath = dir.Path() + "\\set";
+    form->SettingsPath = dir.Path() + "\\set";
     for (bool first : {false, true})
         for (bool second : {false, true}) {
             f.rejianyincang->SetChecked(first);
@@ -98,10 +98,10 @@ TEST_F(FormTest, AFailedSaveKeepsTheOldFileAndReportsTheError)
 TEST_F(FormTest, AMissingFileIsReportedAndTheDesignMarksStay)
 {
     TForm1& f = Design();
-    SettingsPath = dir.Path() + "\\set";
+    form->SettingsPath = dir.Path() + "\\set";
     f.diaoruClick(nullptr);
     ASSERT_EQ(os.Of("MessageBox").size(), 1u);
-    EXPECT_EQ(os.calls[0].text, "设置文件不存在,无法读取  " + SettingsPath);
+    EXPECT_EQ(os.calls[0].text, "设置文件不存在,无法读取  " + form->SettingsPath);
     EXPECT_EQ(os.calls[0].detail, "出错");
     EXPECT_TRUE(f.rejianyincang->Checked());
     EXPECT_TRUE(f.yongrejianqiehuanzuomian->Checked());

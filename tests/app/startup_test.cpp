@@ -34,20 +34,20 @@ TEST_F(FormTest, AnEmptyFolderGivesTheSettingsMessageThenTheRestoreMessageThenTh
     EXPECT_EQ(messages[2].back(), '.');
 
     // Steps after the failed restore never ran.
-    EXPECT_EQ(SharedBlock, nullptr);
-    EXPECT_TRUE(WindowsDir.empty());
+    EXPECT_EQ(form->SharedBlock, nullptr);
+    EXPECT_TRUE(form->WindowsDir.empty());
     EXPECT_FALSE(dir.Exists("SysHookDLL.dll"));
 
     // Steps before it did.
     EXPECT_EQ(f.Caption(), "博闲托盘区开始菜单2.1  ");
-    EXPECT_EQ(ProgramDir, dir.Path());
-    EXPECT_EQ(SettingsPath, dir.Path() + "\\set");
-    EXPECT_EQ(MyProgramsDir, dir.Path() + "\\我的程序");
-    EXPECT_EQ(SoundDir, dir.Path() + "\\音效");
-    EXPECT_EQ(InstanceDesktop, "Default");
-    EXPECT_TRUE(MouseHookStarted);
-    ASSERT_NE(IconList, nullptr);
-    EXPECT_EQ(IconList->Count(), 17);
+    EXPECT_EQ(form->ProgramDir, dir.Path());
+    EXPECT_EQ(form->SettingsPath, dir.Path() + "\\set");
+    EXPECT_EQ(form->MyProgramsDir, dir.Path() + "\\我的程序");
+    EXPECT_EQ(form->SoundDir, dir.Path() + "\\音效");
+    EXPECT_EQ(form->InstanceDesktop, "Default");
+    EXPECT_TRUE(form->MouseHookStarted);
+    ASSERT_NE(form->IconList, nullptr);
+    EXPECT_EQ(form->IconList->Count(), 17);
     EXPECT_FALSE(f.MainMenu1.Find("qidongyincang")->Visible());
     EXPECT_FALSE(f.diaoru->Visible());
     EXPECT_TRUE(f.rejianyincang->Checked());
@@ -66,11 +66,11 @@ TEST_F(FormTest, AFullStartRestoresTheLibraryAndPublishesTheWindowInTheSharedBlo
     EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), Backup(1234).substr(1));
     EXPECT_FALSE(f.rejianyincang->Checked());
     EXPECT_TRUE(f.yongrejianqiehuanzuomian->Checked());
-    EXPECT_FALSE(WindowsDir.empty());
+    EXPECT_FALSE(form->WindowsDir.empty());
 
-    ASSERT_NE(SharedBlock, nullptr);
+    ASSERT_NE(form->SharedBlock, nullptr);
     INT32 fields[2];
-    std::memcpy(fields, SharedBlock, sizeof fields);
+    std::memcpy(fields, form->SharedBlock, sizeof fields);
     EXPECT_EQ(fields[0], 235);
     EXPECT_EQ(fields[1], f.Width());
 }
@@ -101,7 +101,7 @@ TEST_F(FormTest, MalformedSettingsStopStartUpAtTheBadLine)
         EXPECT_EQ(f.rejianyincang->Checked(), c.first) << c.content;
         EXPECT_EQ(f.yongrejianqiehuanzuomian->Checked(), c.second) << c.content;
         EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid numeric input."}) << c.content;
-        EXPECT_TRUE(InstanceDesktop.empty()) << "start-up went on past the settings";
+        EXPECT_TRUE(form->InstanceDesktop.empty()) << "start-up went on past the settings";
     }
 }
 
@@ -114,8 +114,8 @@ TEST_F(FormTest, ClosingSavesTheOptionsFirstThenReleasesThem)
     EXPECT_EQ(dir.ReadFile("set"), std::string("1\r\n1\r\n"));
     EXPECT_FALSE(f.rejianyincang->Checked());
     EXPECT_FALSE(f.yongrejianqiehuanzuomian->Checked());
-    EXPECT_EQ(IconList, nullptr);
-    EXPECT_EQ(SharedBlock, nullptr);
+    EXPECT_EQ(form->IconList, nullptr);
+    EXPECT_EQ(form->SharedBlock, nullptr);
     EXPECT_TRUE(Application::Instance().Terminated());
     EXPECT_TRUE(os.Of("Beep").empty());
 }
@@ -125,14 +125,14 @@ TEST_F(FormTest, AFailedSaveAtCloseBeepsAndEndsWithoutTheRemainingSteps)
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n0\r\n"));
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
     TForm1& f = Start();
-    SettingsPath = dir.Path() + "\\vanished\\set";
+    form->SettingsPath = dir.Path() + "\\vanished\\set";
     f.Close();
     ASSERT_EQ(os.Of("Beep").size(), 1u);
     EXPECT_EQ(os.Of("Beep")[0].number, 0);
     EXPECT_TRUE(Application::Instance().Terminated());
     // The steps after the save were skipped.
     EXPECT_TRUE(f.rejianyincang->Checked());
-    EXPECT_NE(IconList, nullptr);
+    EXPECT_NE(form->IconList, nullptr);
     EXPECT_EQ(dir.ReadFile("set"), std::string("1\r\n0\r\n"));
 }
 

@@ -173,10 +173,10 @@ TEST_F(LaunchTest, ARightClickAtTheSamePlaceOpensTheFolderHoldingThePopupShortcu
     for (const auto& c : cases) {
         shell.calls.clear();
         shell.owners.clear();
-        RightClickPending = true;
-        HookClickPoint = Cursor();
+        f.RightClickPending = true;
+        f.HookClickPoint = Cursor();
         Item(f, c.caption)->Click();
-        EXPECT_FALSE(RightClickPending);
+        EXPECT_FALSE(f.RightClickPending);
         const std::vector<RecordedCall> launches = Calls("ShellExecute");
         ASSERT_EQ(launches.size(), 1u) << c.caption;
         EXPECT_EQ(launches[0].text, "Explorer.exe");
@@ -202,11 +202,11 @@ TEST_F(LaunchTest, ARightClickElsewhereOrInTheMenuBarTreeLaunchesInstead)
     };
     for (const auto& c : cases) {
         shell.calls.clear();
-        RightClickPending = true;
+        f.RightClickPending = true;
         const POINT cursor = Cursor();
-        HookClickPoint = {cursor.x + c.dx, cursor.y + c.dy};
+        f.HookClickPoint = {cursor.x + c.dx, cursor.y + c.dy};
         Item(f, c.caption, c.menuBar)->Click();
-        EXPECT_EQ(RightClickPending, c.stillPending) << c.caption;
+        EXPECT_EQ(f.RightClickPending, c.stillPending) << c.caption;
         const std::vector<RecordedCall> launches = Calls("ShellExecute");
         ASSERT_EQ(launches.size(), 1u) << c.caption;
         EXPECT_EQ(launches[0].text, kNotepad) << c.caption;
@@ -218,10 +218,10 @@ TEST_F(LaunchTest, ARightClickOnAShortcutWhoseFolderIsGoneDoesNothing)
 {
     TForm1& f = BuildSample();
     ASSERT_TRUE(harness::RemoveTree(ProgramsPath("Games\\Sub")));
-    RightClickPending = true;
-    HookClickPoint = Cursor();
+    f.RightClickPending = true;
+    f.HookClickPoint = Cursor();
     Item(f, "deep")->Click();
-    EXPECT_FALSE(RightClickPending);
+    EXPECT_FALSE(f.RightClickPending);
     EXPECT_TRUE(shell.calls.empty());
 }
 
@@ -274,8 +274,8 @@ TEST_F(LaunchTest, OddCaptionsAreShownExactlyAndLaunchTheirOwnShortcut)
     }
     // The right click finds the folder too.
     shell.calls.clear();
-    RightClickPending = true;
-    HookClickPoint = Cursor();
+    f.RightClickPending = true;
+    f.HookClickPoint = Cursor();
     Item(f, "lower")->Click();
     ASSERT_EQ(Calls("ShellExecute").size(), 1u);
     EXPECT_EQ(Calls("ShellExecute")[0].detail, "open|/n," + Programs() + "\\淺\\Inner\\");
@@ -284,11 +284,11 @@ TEST_F(LaunchTest, OddCaptionsAreShownExactlyAndLaunchTheirOwnShortcut)
 TEST_F(LaunchTest, ClicksFromCodeWithoutAnItemDoNothing)
 {
     TForm1& f = BuildSample();
-    RightClickPending = true;
+    f.RightClickPending = true;
     f.menu_cenxvkuaijieClick(nullptr);
     f.formmenu_cenxvkuaijieClick(nullptr);
     EXPECT_TRUE(shell.calls.empty());
-    EXPECT_TRUE(RightClickPending);
+    EXPECT_TRUE(f.RightClickPending);
 }
 
 }  // namespace

@@ -185,11 +185,11 @@ void LauncherTest::WriteFile(const std::string& path, const std::string& bytes)
 TForm1& LauncherTest::Prepared()
 {
     TForm1& f = Design();
-    ProgramDir = root_;
-    MyProgramsDir = Programs();
-    SoundDir = root_ + "\\音效";
-    IconList = std::make_unique<ImageList>();
-    IconList->Assign(f.ImageList1);
+    f.ProgramDir = root_;
+    f.MyProgramsDir = Programs();
+    f.SoundDir = root_ + "\\音效";
+    f.IconList = std::make_unique<ImageList>();
+    f.IconList->Assign(f.ImageList1);
     return f;
 }
 

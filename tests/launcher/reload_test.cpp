@@ -19,7 +19,7 @@ TEST_F(LauncherTest, AReloadResetsTheImagesAndReplacesEveryItem)
 
     ASSERT_TRUE(::DeleteFileA(ProgramsPath("two.lnk").c_str()));
     MakeShortcut("F\\G\\four.lnk", kNotepad);
-    f.huodekuaijietubiaoClick(nullptr);  // stray images from before are dropped too
+    f.huodekuaijietubiaoClick(ProgramsPath("one.lnk")); // stray images from before are dropped too
     for (int reload = 0; reload < 3; ++reload)
         f.popup_congzaiwodecenxvClick(nullptr);
 
@@ -30,8 +30,8 @@ TEST_F(LauncherTest, AReloadResetsTheImagesAndReplacesEveryItem)
     EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{three#21,-,[G]{four#22,-},-},-");
     EXPECT_EQ(f.ImageList1.Count(), 17 + 6);
     // The design-time glyphs are back in front.
-    EXPECT_EQ(ImagePixels(f.ImageList1, 0), ImagePixels(*IconList, 0));
-    EXPECT_EQ(ImagePixels(f.ImageList1, 16), ImagePixels(*IconList, 16));
+    EXPECT_EQ(ImagePixels(f.ImageList1, 0), ImagePixels(*f.IconList, 0));
+    EXPECT_EQ(ImagePixels(f.ImageList1, 16), ImagePixels(*f.IconList, 16));
 }
 
 TEST_F(LauncherTest, AReloadPlaysItsSoundOnceAfterBothTreesOnlyIfTheFileExists)
@@ -41,7 +41,7 @@ TEST_F(LauncherTest, AReloadPlaysItsSoundOnceAfterBothTreesOnlyIfTheFileExists)
         SCOPED_TRACE(present);
         shell.calls.clear();
         TForm1& f = Prepared();
-        const std::string sound = SoundDir + "\\重载我的程序.wav";
+        const std::string sound = f.SoundDir + "\\重载我的程序.wav";
         if (present)
             WriteFile(sound, "RIFF");
         std::string barAtSound;
@@ -61,7 +61,7 @@ TEST_F(LauncherTest, AReloadPlaysItsSoundOnceAfterBothTreesOnlyIfTheFileExists)
 TEST_F(LauncherTest, TheFolderCommandsOpenTheShortcutFolderMaximisedWhetherOrNotItExists)
 {
     TForm1& f = Prepared();
-    ProgramDir = Root() + "\\elsewhere";  // the command names the folder, it does not look for it
+    f.ProgramDir = Root() + "\\elsewhere";  // the command names the folder, it does not look for it
     f.dakaiwodecenxvwenjianjiaClick(nullptr);
     f.N10Click(nullptr);
     f.PopupMenu1.Find("N10")->Click();
@@ -93,9 +93,7 @@ TEST_F(LauncherTest, TheIconStepAppendsOneIconOrReportsMinusOne)
     };
     for (const auto& c : cases) {
         const long before = ShellIconLookups();
-        IconSourcePath = c.path;
-        f.MainMenu1.Find("huodekuaijietubiao")->Click();
-        EXPECT_EQ(LastIconIndex, c.index) << c.path;
+        EXPECT_EQ(f.huodekuaijietubiaoClick(c.path), c.index) << c.path;
         EXPECT_EQ(f.ImageList1.Count(), c.count) << c.path;
         EXPECT_EQ(ShellIconLookups() - before, 1);
     }
@@ -107,16 +105,15 @@ TEST_F(LauncherTest, AnImageAddedBetweenTheTreesMakesTheMenuBarTreeAddItsOwnIcon
     // A folder named like a shortcut: its icon differs from a shortcut's.
     MakeFolder("F\\Tools.lnk");
     TForm1& f = Prepared();
-    BuildingFormMenu = false;
+    f.BuildingFormMenu = false;
     f.cenxvkuaijiedongtaiClick(nullptr);
-    f.liecukeyiexelnkzi(MyProgramsDir, f.menu_cenxvkuaijie);
+    f.liecukeyiexelnkzi(f.MyProgramsDir, f.menu_cenxvkuaijie);
     // Something else appends an image: the popup tree's images no longer end
     // the list, so they cannot be copied as one strip.
-    IconSourcePath = ProgramsPath("one.lnk");
-    f.huodekuaijietubiaoClick(nullptr);
-    BuildingFormMenu = true;
+    f.huodekuaijietubiaoClick(ProgramsPath("one.lnk"));
+    f.BuildingFormMenu = true;
     f.formmenuwodecenxvdongtaiClick(nullptr);
-    f.liecukeyiexelnkzi(MyProgramsDir, f.formmenu_wodecenxv);
+    f.liecukeyiexelnkzi(f.MyProgramsDir, f.formmenu_wodecenxv);
 
     EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[F]{Tools#18,-,[Tools.lnk]{},-},-");
     EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{Tools#21,-,[Tools.lnk]{},-},-");
@@ -135,19 +132,19 @@ TEST_F(LauncherTest, TheStepsCalledAloneWorkOnTheFolderTheyAreGiven)
     MenuItem* holder = f.PopupMenu1.Find("N7");
     const int before = holder->Count();
 
-    BuildingFormMenu = true;
+    f.BuildingFormMenu = true;
     MenuItem* folder = f.AddFolderItem(ProgramsPath("Top"), holder);
-    EXPECT_EQ(folder, LastFolderItem);
+    EXPECT_EQ(folder, f.LastFolderItem);
     EXPECT_EQ(folder->Caption(), "Top");
     EXPECT_EQ(folder->ImageIndex(), 0);
     EXPECT_EQ(Shape(folder), "a,-");
     EXPECT_TRUE(holder->Item(before + 1)->IsSeparator());
     // Below the first level the handler follows BuildingFormMenu: the menu
     // bar's ignores a pending right click.
-    RightClickPending = true;
-    ::GetCursorPos(&HookClickPoint);
+    f.RightClickPending = true;
+    ::GetCursorPos(&f.HookClickPoint);
     folder->Item(0)->Click();
-    EXPECT_TRUE(RightClickPending);
+    EXPECT_TRUE(f.RightClickPending);
 
     f.AddFolderShortcuts(ProgramsPath("Top\\Sub"), folder);
     EXPECT_EQ(Shape(folder), "a,-,b,-");

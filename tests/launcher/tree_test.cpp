@@ -101,9 +101,8 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
         {"deep", "Games\\Sub\\deep.lnk"}, {"inside", "Tools.lnk\\inside.lnk"},
     };
     for (const auto& [caption, file] : files) {
-        IconSourcePath = ProgramsPath(file);
-        f.huodekuaijietubiaoClick(nullptr);
-        EXPECT_EQ(ImagePixels(f.ImageList1, LastIconIndex), ImagePixels(f.ImageList1, FindCaption(root, caption)->ImageIndex()))
+        const int index = f.huodekuaijietubiaoClick(ProgramsPath(file));
+        EXPECT_EQ(ImagePixels(f.ImageList1, index), ImagePixels(f.ImageList1, FindCaption(root, caption)->ImageIndex()))
             << caption;
     }
     // The pixel comparison can tell icons apart: a program's is not a folder's.
@@ -124,9 +123,9 @@ TEST_F(LauncherTest, StartUpBuildsThePopupTreeFirstThenTheMenuBarTree)
     EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[Sub]{two#18,-},-");
     EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#19,-,[Sub]{two#20,-},-");
     EXPECT_EQ(f.ImageList1.Count(), 21);
-    EXPECT_EQ(IconList->Count(), 17);
-    EXPECT_EQ(LastFolderItem, f.formmenu_wodecenxv->Item(2));
-    EXPECT_TRUE(BuildingFormMenu);
+    EXPECT_EQ(f.IconList->Count(), 17);
+    EXPECT_EQ(f.LastFolderItem, f.formmenu_wodecenxv->Item(2));
+    EXPECT_TRUE(f.BuildingFormMenu);
 }
 
 TEST_F(LauncherTest, AnEmptyOrMissingFolderLeavesBothRootsEmptyWithoutAMessage)
@@ -234,24 +233,26 @@ TEST_F(LauncherTest, BadShortcutsAndOddFoldersGiveADefinedTree)
     EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie).size(), ShapeWithImages(f.formmenu_wodecenxv).size());
 }
 
-TEST_F(LauncherTest, TenThousandShortcutsInOneFolderBuildWithTheirColumns)
+// Past the column breaks of the first few hundred entries; larger folders are
+// the benchmark's business.
+TEST_F(LauncherTest, AThousandShortcutsInOneFolderBuildWithTheirColumns)
 {
     MakeShortcut("s.lnk", kNotepad);
     char name[32];
-    for (int i = 1; i < 10000; ++i) {
+    for (int i = 1; i < 1000; ++i) {
         std::snprintf(name, sizeof name, "s%05d.lnk", i);
         CopyShortcut("s.lnk", name);
     }
     const auto start = std::chrono::steady_clock::now();
     TForm1& f = Built();
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("[ build    ] 10,000 shortcuts in one folder, both trees: %.1f s\n", seconds);
-    EXPECT_EQ(f.ImageList1.Count(), 17 + 20000);
+    std::printf("[ build    ] 1,000 shortcuts in one folder, both trees: %.1f s\n", seconds);
+    EXPECT_EQ(f.ImageList1.Count(), 17 + 2000);
     for (MenuItem* root : {f.menu_cenxvkuaijie, f.formmenu_wodecenxv}) {
-        ASSERT_EQ(root->Count(), 20000);
-        EXPECT_EQ(::GetMenuItemCount(root->Handle()), 20000);
+        ASSERT_EQ(root->Count(), 2000);
+        EXPECT_EQ(::GetMenuItemCount(root->Handle()), 2000);
         const std::pair<int, bool> entries[] = {{21, false}, {22, true}, {484, true}, {505, false}, {527, true},
-                                                {9999, false}};
+                                                {999, false}};
         for (const auto& [entry, breaks] : entries)
             EXPECT_EQ(root->Item(2 * (entry - 1))->Break() == MenuBreak::BarBreak, breaks) << entry;
     }

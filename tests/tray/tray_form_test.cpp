@@ -182,7 +182,7 @@ TEST_F(TrayFormTest, ClosingRemovesTheIconAfterTheImageListIsFreed)
     HWND window = f.TrayIcon1->NotifyWindow();
     f.N5Click(nullptr);
     EXPECT_EQ(f.TrayIcon1, nullptr);
-    EXPECT_EQ(IconList, nullptr);
+    EXPECT_EQ(form->IconList, nullptr);
     EXPECT_FALSE(IconRegistered(window));
 }
 
