@@ -11,6 +11,8 @@ set(PORTABLE_SOURCES
   src/desktops/desktop_rules.cpp
   src/hotkeys/hotkey_rules.cpp
   src/hotkeys/tray_hide_logic.cpp
+  src/help/jpeg_decode.cpp
+  src/help/help_catalog.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -23,4 +25,6 @@ set(PORTABLE_TESTS
   tests/desktops/desktop_rules_test.cpp
   tests/hotkeys/hotkey_rules_test.cpp
   tests/hotkeys/tray_hide_logic_test.cpp
+  tests/help/jpeg_decode_test.cpp
+  tests/help/help_catalog_test.cpp
 )

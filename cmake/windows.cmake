@@ -15,7 +15,23 @@ function(traystart_win32 target)
   target_compile_definitions(${target} PRIVATE $<$<NOT:$<BOOL:${TRAYSTART_UNICODE}>>:_MBCS>)
 endfunction()
 
+# The JPEG library for the about box's picture, built for this target from
+# Debian's libjpeg-turbo source package (into build/libjpeg, not committed).
+string(REGEX REPLACE "-g(cc|\\+\\+)(-posix)?$" "" TRAYSTART_MINGW_TRIPLE "${CMAKE_CXX_COMPILER}")
+get_filename_component(TRAYSTART_MINGW_TRIPLE "${TRAYSTART_MINGW_TRIPLE}" NAME)
+set(TRAYSTART_JPEG_PREFIX ${CMAKE_SOURCE_DIR}/build/libjpeg/${TRAYSTART_MINGW_TRIPLE})
+execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-libjpeg.sh ${TRAYSTART_MINGW_TRIPLE}
+                RESULT_VARIABLE jpeg_result)
+if(NOT jpeg_result EQUAL 0)
+  message(FATAL_ERROR "libjpeg for ${TRAYSTART_MINGW_TRIPLE} could not be built (scripts/build-libjpeg.sh)")
+endif()
+add_library(jpeg_static STATIC IMPORTED GLOBAL)
+set_target_properties(jpeg_static PROPERTIES
+  IMPORTED_LOCATION ${TRAYSTART_JPEG_PREFIX}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${TRAYSTART_JPEG_PREFIX}/include)
+
 add_subdirectory(src)
 add_subdirectory(tests)
 # Benchmarks print figures; they are programs, not tests.
 add_subdirectory(bench)
+

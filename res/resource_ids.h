@@ -11,4 +11,7 @@
 /* The 17 menu glyphs, 16x16 each in one strip; magenta is transparent. */
 #define IDB_GLYPHS 102
 
+/* The about box's picture: a 144x90 JPEG, raw data. */
+#define IDR_ABOUTPICTURE 103
+
 #endif

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and runs it under Wine from a fresh run folder
-# (build/run: the shipped data/ plus the exe), so its data paths resolve there.
+# (build/run: the staged data folder, which is data/ plus the programs the
+# build makes for it, and the exe), so its data paths resolve there.
 #
 # With a DISPLAY it runs until the program exits (or RUN_SECONDS, if set).
 # Without one it starts a private Xvfb, saves a screenshot of the whole screen
@@ -16,7 +17,7 @@ cmake --build --preset mingw
 
 rm -rf build/run
 mkdir -p build/run
-cp -a data/. build/run/
+cp -a build/mingw/data/. build/run/
 cp build/mingw/src/TrayStartMenu.exe build/run/
 
 headless=0

@@ -8,11 +8,22 @@ set -euo pipefail
 pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
       wine wine32:i386 wine64 xvfb xdotool x11-utils
       imagemagick locales fonts-wqy-microhei cmake ninja-build googletest
-      clang libclang-rt-14-dev g++ dpkg-dev)
+      clang libclang-rt-14-dev g++ dpkg-dev libjpeg-dev)
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
+  need_update=1
+fi
+# The JPEG library for the Windows build comes from Debian's source package:
+# a deb-src entry for the same archive as the binary packages.
+if ! grep -rqs '^deb-src\|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+      > /etc/apt/sources.list.d/traystart-deb-src.sources
+  else
+    grep -hs '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/traystart-deb-src.list
+  fi
   need_update=1
 fi
 for p in "${pkgs[@]}"; do

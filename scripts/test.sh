@@ -63,6 +63,18 @@ fuzz() {
   return "$rc"
 }
 
+# The JPEG decoder behind the about box's picture, seeded with that picture.
+fuzz_jpeg() {
+  local corpus=build/host/fuzz-corpus-jpeg
+  mkdir -p "$corpus" build/host/fuzz-artifacts
+  cp res/about.jpg "$corpus/seed-about.jpg"
+  build/host/jpeg_fuzz -max_total_time=10 -print_final_stats=1 \
+    -artifact_prefix=build/host/fuzz-artifacts/ "$corpus"
+  local rc=$?
+  if [ "$rc" -eq 0 ]; then passed=$((passed + 1)); else failed_count=$((failed_count + 1)); fi
+  return "$rc"
+}
+
 # The shipped program is the 32-bit build. Where this machine cannot run
 # 32-bit programs, the tests run a 64-bit build of the same sources under
 # 64-bit Wine (wine-env.sh chose TRAYSTART_TEST_PRESET).
@@ -78,7 +90,8 @@ step "Windows build: configure" cmake --preset "$TRAYSTART_TEST_PRESET" &&
 step "Host build: configure" cmake --preset host &&
   step "Host build" cmake --build --preset host &&
   { step "Host tests (ASan, UBSan)" run_ctest host
-    step "Fuzzing the settings reader (20 s)" fuzz; }
+    step "Fuzzing the settings reader (20 s)" fuzz
+    step "Fuzzing the JPEG decoder (10 s)" fuzz_jpeg; }
 
 # A build step that failed counts as a failure too: its tests never ran.
 for f in "${failed[@]}"; do

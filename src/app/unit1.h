@@ -12,6 +12,7 @@
 #include "framework/scoped.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/tray_hider.h"
+#include "help/help_links.h"
 
 #include <windows.h>
 
@@ -62,6 +63,10 @@ public:
     PopupMenu PopupMenu1;
     ImageList ImageList1;
     std::unique_ptr<TTrayIcon> TrayIcon1;
+
+    // ---- Help and links: documents, web pages, the feedback tool ----------
+    HelpLinks HelpLinks1 {Handle()};
+    // ------------------------------------------------------------------------
 
     // Menu items that code refers to (all items can also be found by name).
     MenuItem* wenjian = nullptr;
@@ -158,8 +163,39 @@ public:
     void N58Click(MenuItem* sender);
     void N67Click(MenuItem* sender);
 
-    // Help and links: every item of the help and links menus.
-    void HelpItemClick(MenuItem* sender);
+    // Help and links.
+    void N13Click(MenuItem* sender);
+    void N85Click(MenuItem* sender);
+    void N2Click(MenuItem* sender);
+    void N15Click(MenuItem* sender);
+    void N17Click(MenuItem* sender);
+    void N19Click(MenuItem* sender);
+    void N75Click(MenuItem* sender);
+    void N1001Click(MenuItem* sender);
+    void N82Click(MenuItem* sender);
+    void N84Click(MenuItem* sender);
+    void N26Click(MenuItem* sender);
+    void N21Click(MenuItem* sender);
+    void N37Click(MenuItem* sender);
+    void mr1Click(MenuItem* sender);
+    void mr2Click(MenuItem* sender);
+    void mr3Click(MenuItem* sender);
+    void mr4Click(MenuItem* sender);
+    void mr5Click(MenuItem* sender);
+    void mr6Click(MenuItem* sender);
+    void mr7Click(MenuItem* sender);
+    void mr8Click(MenuItem* sender);
+    void mr9Click(MenuItem* sender);
+    void mr10Click(MenuItem* sender);
+    void my2Click(MenuItem* sender);
+    void my3Click(MenuItem* sender);
+    void my4Click(MenuItem* sender);
+    void my5Click(MenuItem* sender);
+    void my10Click(MenuItem* sender);
+    void my6Click(MenuItem* sender);
+    void my7Click(MenuItem* sender);
+    void my8Click(MenuItem* sender);
+    void my9Click(MenuItem* sender);
 
     // Skin.
     void huanpifuClick(MenuItem* sender);
@@ -177,8 +213,8 @@ private:
     void BuildMainMenu();
     void BuildPopupMenu();
     using Handler = void (TForm1::*)(MenuItem*);
-    MenuItem* AddItem(MenuItem* parent, const char* name, const char* caption, int image = -1,
-                      Handler handler = nullptr);
+    MenuItem* AddItem(
+        MenuItem* parent, const char* name, const char* caption, int image = -1, Handler handler = nullptr);
     void SetFormIcon(HICON icon);
 
     HICON icon_ = nullptr;      // design-time icon (a resource, never destroyed)
