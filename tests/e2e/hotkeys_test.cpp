@@ -14,56 +14,42 @@ namespace {
 const DWORD kWait = 20000;
 const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 
-// A window of another program that counts the keys it is given.
+// The focused window of another program (a process of its own, so this test
+// process creates no window of its own next to the desktops other tests used).
 class KeyCatcher {
 public:
-    KeyCatcher()
+    explicit KeyCatcher(const TempDir& dir)
+        : file_(dir.PathOf("keys.txt"))
     {
-        WNDCLASSA cls {};
-        cls.lpfnWndProc = Proc;
-        cls.hInstance = ::GetModuleHandleA(nullptr);
-        cls.lpszClassName = "TsKeyCatcher";
-        cls.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-        ::RegisterClassA(&cls);
-        hwnd_ = ::CreateWindowExA(0, "TsKeyCatcher", "keys", WS_POPUP | WS_VISIBLE, 20, 20, 240, 160, nullptr, nullptr,
-            cls.hInstance, nullptr);
-        keys().clear();
+        process_ = Process::Start(UnixToWindowsPath(KEY_CATCHER_EXE), dir.Path(), nullptr, file_);
+        if (process_.Valid())
+            hwnd_ = WaitForWindow(process_.Id(), "TsKeyCatcher", "keys", kWait, true);
     }
-    ~KeyCatcher() { ::DestroyWindow(hwnd_); }
+    ~KeyCatcher() { process_.Kill(); }
 
     // Brings it to the front under the pointer, where Wine delivers the keys.
     bool Focus() const
     {
-        if (!tray_probe::ClickAt(POINT {140, 100}, 1))
+        if (!hwnd_ || !tray_probe::ClickAt(POINT {140, 100}, 1))
             return false;
         // The program under test may still be activating its own window.
         for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 5000;) {
             ::SetForegroundWindow(hwnd_);
-            ::SetFocus(hwnd_);
             PumpFor(100);
             if (::GetForegroundWindow() == hwnd_)
                 return true;
         }
         return false;
     }
-    static std::vector<WPARAM>& keys()
+    bool Saw(WPARAM key) const
     {
-        static std::vector<WPARAM> seen;
-        return seen;
+        const std::string keys = "\n" + ReadWholeFile(file_);
+        return keys.find("\n" + std::to_string(key) + "\n") != std::string::npos;
     }
-    bool Saw(WPARAM key) const { return std::find(keys().begin(), keys().end(), key) != keys().end(); }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
-            keys().push_back(wParam);
-        // Alt+L or F10 left to the default handling would enter menu mode and
-        // keep the keyboard from later presses.
-        if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR)
-            return 0;
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+    std::string file_;
+    Process process_;
     HWND hwnd_ = nullptr;
 };
 
@@ -127,7 +113,7 @@ TEST_F(RealHotKeys, WithBothOptionsOnAltLAndF11NeverReachAnotherProgram)
     window = WaitForMainWindow(program);
     ASSERT_NE(window, nullptr);
 
-    KeyCatcher catcher;
+    KeyCatcher catcher(dir);
     ASSERT_TRUE(catcher.Focus());
     PumpFor(300);
     ASSERT_TRUE(tray_probe::Xdotool("key alt+l"));
