@@ -8,6 +8,8 @@ set(PORTABLE_SOURCES
   src/launcher/shortcut_scan.cpp
   src/tray/tray_click_logic.cpp
   src/launcher/popup_caption.cpp
+  src/desktops/desktop_rules.cpp
+  src/hotkeys/hotkey_rules.cpp
   src/hotkeys/tray_hide_logic.cpp
   src/help/jpeg_decode.cpp
   src/help/help_catalog.cpp
@@ -23,6 +25,8 @@ set(PORTABLE_TESTS
   tests/launcher/shortcut_scan_test.cpp
   tests/tray/tray_click_logic_test.cpp
   tests/tray/popup_caption_test.cpp
+  tests/desktops/desktop_rules_test.cpp
+  tests/hotkeys/hotkey_rules_test.cpp
   tests/hotkeys/tray_hide_logic_test.cpp
   tests/help/jpeg_decode_test.cpp
   tests/help/help_catalog_test.cpp

@@ -42,6 +42,28 @@ echo "run: starting TrayStartMenu.exe in $PWD on DISPLAY=$DISPLAY" >&2
 wine TrayStartMenu.exe &
 pid=$!
 
+# Wine shows each named desktop with a size under HKCU\Software\Wine\Explorer\
+# Desktops as its own virtual-desktop window at (0,0) of the X display, the
+# later one on top, and SwitchDesktop changes nothing there. Once the program
+# has set up "Desk2" its window covers "Default"; raise "Default" (with its
+# tray icon) again so the user starts where the program leaves the user on
+# Windows. Best effort: without xdotool or a "Desk2" window nothing happens.
+raise_default_desktop() {
+  command -v xdotool >/dev/null 2>&1 || return 0
+  local i default
+  for i in $(seq 1 40); do
+    if xdotool search --name '^Desk2 - ' >/dev/null 2>&1; then
+      default="$(xdotool search --name '^Default - ' 2>/dev/null | head -1)"
+      [ -n "$default" ] && xdotool windowraise "$default" 2>/dev/null && \
+        echo "run: \"Desk2\" is set up; its window lies under \"Default\" (xdotool search --name '^Desk2 - ' windowraise shows it)" >&2
+      return 0
+    fi
+    sleep 0.25
+  done
+}
+raise_default_desktop &
+raiser=$!
+
 shot="$PWD/screenshot.png"
 shot_taken=0
 take_shot() {

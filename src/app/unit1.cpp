@@ -259,13 +259,8 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
         TrayIcon1.reset();
         if (InstanceDesktop == kDefaultDesktop && SharedBlock)
             CloseSharedBlock(SharedBlock, SharedBlockHandle);
-        for (HANDLE process : {DeskInstanceProcess, CtfmonProcess}) {
-            if (!process)
-                continue;
-            DWORD code = 0;
-            ::GetExitCodeProcess(process, &code);
-            Os().TerminateProcess(process, code);
-        }
+        // Only what this instance started; a further copy on "Default" started nothing.
+        DeskLauncher.EndStartedProcesses();
         Application::Instance().Terminate();
     } catch (...) {
         Os().MessageBeep(0);

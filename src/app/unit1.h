@@ -4,11 +4,13 @@
 // many double as procedures that start-up and other handlers call directly
 // with no sender.
 #pragma once
+#include "desktops/desktop_launcher.h"
 #include "framework/controls.h"
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menu.h"
 #include "framework/scoped.h"
+#include "hotkeys/hotkeys.h"
 #include "hotkeys/tray_hider.h"
 #include "help/help_links.h"
 #include "shellcmds/shell_commands.h"
@@ -55,8 +57,6 @@ public:
     bool MouseHookStarted = false;
     void* SharedBlock = nullptr;
     HANDLE SharedBlockHandle = nullptr;
-    HANDLE DeskInstanceProcess = nullptr;
-    HANDLE CtfmonProcess = nullptr;
     std::string PeerMessageText;
 
     // Components of the design.
@@ -247,10 +247,12 @@ private:
 
 
 public:
-    // Hotkey identifiers, written when registered, read when unregistered.
-    int HideHotKeyId = 0;
-    int SwitchHotKeyId = 0;
-    int SwitchCtrlHotKeyId = 0;
+    // ---- Second desktop and global hotkeys --------------------------------
+    // The processes this instance started on "Desk2" (DeskInstanceProcess,
+    // CtfmonProcess), ended at shut-down.
+    DesktopLauncher DeskLauncher;
+    // Alt+L, F11 and Ctrl+F11 with their identifiers.
+    GlobalHotKeys HotKeys;
 };
 
 extern TForm1* Form1;

@@ -1,9 +1,8 @@
 #include "desktops/desktops.h"
 
+#include "desktops/desktop_rules.h"
 #include "framework/errors.h"
 #include "framework/os.h"
-
-#include <cstring>
 
 TDesktop& TheDesktop()
 {
@@ -13,11 +12,12 @@ TDesktop& TheDesktop()
 
 TDesktop::~TDesktop() = default;
 
-HDESK TDesktop::CreateNamedDesktop(const std::string& name)
+DesktopHandle TDesktop::CreateNamedDesktop(const std::string& name)
 {
-    HDESK desktop = ::CreateDesktopA(name.c_str(), nullptr, nullptr, 0, kDesktopAccess, nullptr);
+    DesktopHandle desktop(::CreateDesktopA(name.c_str(), nullptr, nullptr, 0, kDesktopAccess, nullptr));
     if (!desktop)
         RaiseLastOsError();
+    // An existing desktop is opened instead; its name goes in front all the same.
     Desktops();
     DesktopNames->insert(DesktopNames->begin(), name);
     return desktop;
@@ -35,7 +35,7 @@ const std::vector<std::string>& TDesktop::Desktops()
 BOOL CALLBACK TDesktop::DesktopEnumCallback(LPSTR name, LPARAM object)
 {
     auto* self = reinterpret_cast<TDesktop*>(object);
-    if (std::strcmp(name, "Winlogon") != 0 && std::strcmp(name, "Disconnect") != 0)
+    if (IsListedDesktopName(name))
         self->DesktopNames->push_back(name);
     return TRUE;
 }
@@ -44,15 +44,15 @@ void TDesktop::ClearDesktops() { DesktopNames.reset(); }
 
 void TDesktop::SwitchTo(const std::string& name)
 {
-    HDESK desktop = ::OpenDesktopA(name.c_str(), DF_ALLOWOTHERACCOUNTHOOK, FALSE, kDesktopAccess);
+    DesktopHandle desktop(::OpenDesktopA(name.c_str(), DF_ALLOWOTHERACCOUNTHOOK, FALSE, kDesktopAccess));
     if (!desktop)
         RaiseLastOsError();
-    Os().SwitchDesktop(desktop);
-    ::CloseDesktop(desktop);
+    Os().SwitchDesktop(desktop.Get());
 }
 
 std::string TDesktop::CurrentDesktopName() const
 {
+    // The last byte stays zero, so a failed or cut query still ends the text.
     char name[260] = {};
     DWORD needed = 0;
     ::GetUserObjectInformationA(::GetThreadDesktop(::GetCurrentThreadId()), UOI_NAME, name, sizeof name - 1, &needed);

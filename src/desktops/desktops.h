@@ -1,6 +1,8 @@
 // The window station's desktops: create one, switch to one, list them, and
 // the name of the desktop this thread runs on (which decides the instance's role).
 #pragma once
+#include "framework/scoped.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -10,13 +12,16 @@
 class TDesktop {
 public:
     ~TDesktop();
-    // Creates (or opens, if it exists) the named desktop; the caller closes the handle.
-    HDESK CreateNamedDesktop(const std::string& name);
+    // Creates (or opens, if it exists) the named desktop and puts the name in
+    // front of the list; raises the system error when the system refuses.
+    DesktopHandle CreateNamedDesktop(const std::string& name);
     // The desktop names, enumerated on first use ("Winlogon" and "Disconnect" left out).
     const std::vector<std::string>& Desktops();
     void ClearDesktops();
-    // Makes the named desktop the input desktop.
+    // Makes the named desktop the input desktop; raises the system error when
+    // it cannot be opened.
     void SwitchTo(const std::string& name);
+    // The name of the desktop this thread runs on ("Default" or another).
     std::string CurrentDesktopName() const;
 
 private:

@@ -20,16 +20,15 @@ UINT OsInterface::WinExec(const std::string& commandLine, int show)
     return ::WinExec(commandLine.c_str(), show);
 }
 
-bool OsInterface::CreateProcessOnDesktop(const std::string& application, const std::string& desktop,
+bool OsInterface::CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
                                          PROCESS_INFORMATION& info)
 {
-    STARTUPINFOA start{};
-    start.cb = sizeof start;
-    std::string name = desktop;
-    start.lpDesktop = name.data();
     info = PROCESS_INFORMATION{};
-    return ::CreateProcessA(application.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &start, &info) != FALSE;
+    if (::CreateProcessA(application.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
+                         &info))
+        return true;
+    info = PROCESS_INFORMATION{};
+    return false;
 }
 
 bool OsInterface::TerminateProcess(HANDLE process, UINT exitCode)

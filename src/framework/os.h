@@ -13,8 +13,10 @@ public:
     virtual HINSTANCE ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
                                    const std::string& params, int show);
     virtual UINT WinExec(const std::string& commandLine, int show);
-    // Starts `application` on the named desktop; false when it could not be started.
-    virtual bool CreateProcessOnDesktop(const std::string& application, const std::string& desktop,
+    // Starts `application` with no command line, inheriting the environment
+    // and current folder; `start` names the desktop. False (and `info` empty)
+    // when it could not be started.
+    virtual bool CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
                                         PROCESS_INFORMATION& info);
     virtual bool TerminateProcess(HANDLE process, UINT exitCode);
     virtual bool ExitSystem(UINT flags, DWORD reason);

@@ -112,8 +112,8 @@ class ScopedDpi {
 public:
     explicit ScopedDpi(DWORD dpi)
     {
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
-                          nullptr);
+        ::RegCreateKeyExA(
+            HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
         ::RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
     }
     ~ScopedDpi()
@@ -133,7 +133,7 @@ TEST(Program, TheWindowIsScaledToTheSystemDpi)
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
-    RECT r{};
+    RECT r {};
     {
         ScopedDpi dpi(144);
         Process program = Process::Start(ProgramExePath(), dir.Path());

@@ -30,7 +30,7 @@ TEST(WindowsVersion, EachEmulatedReleaseGetsItsName)
         const char* wine;
         const char* name;
     } releases[] = {{"win98", "win98"}, {"winxp", "winXP"}, {"vista", "winVista"}, {"win7", "win7"},
-                    {"win2k", "win2000"}, {"win10", "win"}};
+        {"win2k", "win2000"}, {"win10", "win"}};
     for (const auto& release : releases) {
         const std::string exeName = std::string("probe_") + release.wine + ".exe";
         const std::string exe = dir.PathOf(exeName);

@@ -410,8 +410,22 @@ ScopedWindowsVersion::~ScopedWindowsVersion() { SetWindowsVersionFor(exeName_, n
 
 // ---- Processes -----------------------------------------------------------
 
+namespace {
+HANDLE deskSwitchHeld = nullptr;
+int desk2SetupAllowed = 0;
+}  // namespace
+
+Desk2SetupAllowed::Desk2SetupAllowed() {
+    ++desk2SetupAllowed;
+    if (deskSwitchHeld) CloseHandle(std::exchange(deskSwitchHeld, nullptr));
+}
+
+Desk2SetupAllowed::~Desk2SetupAllowed() { --desk2SetupAllowed; }
+
 Process Process::Start(const std::string& exe, const std::string& currentDir,
                        const char* desktop, const std::string& args) {
+    if (desk2SetupAllowed == 0 && !deskSwitchHeld)
+        deskSwitchHeld = CreateMutexA(nullptr, FALSE, "DeskSwitch");
     std::string commandLine = "\"" + exe + "\"";
     if (!args.empty()) commandLine += " " + args;
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());

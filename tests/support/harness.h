@@ -121,6 +121,20 @@ private:
     DWORD id_ = 0;
 };
 
+// ---- The second desktop --------------------------------------------------
+// A program started while no mutex "DeskSwitch" exists sets up "Desk2" (a
+// second instance and a shell there), whose virtual desktop would then cover
+// "Default" on the X display. So the harness holds that mutex from the first
+// Process::Start on; only inside a Desk2SetupAllowed scope does a started
+// program set up "Desk2".
+class Desk2SetupAllowed {
+public:
+    Desk2SetupAllowed();
+    ~Desk2SetupAllowed();
+    Desk2SetupAllowed(const Desk2SetupAllowed&) = delete;
+    Desk2SetupAllowed& operator=(const Desk2SetupAllowed&) = delete;
+};
+
 // ---- Windows -------------------------------------------------------------
 // Only windows on the caller's desktop are seen (that is all EnumWindows and
 // FindWindow report); start the program on the test's own desktop.

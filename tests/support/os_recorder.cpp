@@ -30,18 +30,18 @@ UINT OsRecorder::WinExec(const std::string& commandLine, int show)
     return 33;
 }
 
-bool OsRecorder::CreateProcessOnDesktop(const std::string& application, const std::string& desktop,
+bool OsRecorder::CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
                                         PROCESS_INFORMATION& info)
 {
-    calls.push_back({"CreateProcess", application, desktop, 0});
+    calls.push_back({"CreateProcess", application, start.lpDesktop ? start.lpDesktop : "", static_cast<long>(start.cb)});
     info = PROCESS_INFORMATION{};
     return false;
 }
 
 bool OsRecorder::TerminateProcess(HANDLE process, UINT exitCode)
 {
-    calls.push_back({"Terminate", "", "", static_cast<long>(exitCode)});
-    (void)process;
+    // The process id tells which process would have ended.
+    calls.push_back({"Terminate", std::to_string(::GetProcessId(process)), "", static_cast<long>(exitCode)});
     return true;
 }
 
@@ -51,9 +51,12 @@ bool OsRecorder::ExitSystem(UINT flags, DWORD reason)
     return true;
 }
 
-bool OsRecorder::SwitchDesktop(HDESK)
+bool OsRecorder::SwitchDesktop(HDESK desktop)
 {
-    calls.push_back({"SwitchDesktop", "", "", 0});
+    char name[260] = {};
+    DWORD needed = 0;
+    ::GetUserObjectInformationA(desktop, UOI_NAME, name, sizeof name - 1, &needed);
+    calls.push_back({"SwitchDesktop", name, "", 0});
     return true;
 }
 

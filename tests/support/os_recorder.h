@@ -28,7 +28,9 @@ public:
     HINSTANCE ShellExecuteFile(HWND, const std::string& verb, const std::string& file, const std::string& params,
                                int show) override;
     UINT WinExec(const std::string& commandLine, int show) override;
-    bool CreateProcessOnDesktop(const std::string& application, const std::string& desktop,
+    // Records the application, the desktop of the start record and the
+    // record's size; starts nothing.
+    bool CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
                                 PROCESS_INFORMATION& info) override;
     bool TerminateProcess(HANDLE process, UINT exitCode) override;
     bool ExitSystem(UINT flags, DWORD reason) override;
