@@ -8,6 +8,7 @@ set(PORTABLE_SOURCES
   src/launcher/shortcut_scan.cpp
   src/tray/tray_click_logic.cpp
   src/launcher/popup_caption.cpp
+  src/launcher/hook_notification.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -17,4 +18,5 @@ set(PORTABLE_TESTS
   tests/launcher/shortcut_scan_test.cpp
   tests/tray/tray_click_logic_test.cpp
   tests/tray/popup_caption_test.cpp
+  tests/launcher/hook_notification_test.cpp
 )

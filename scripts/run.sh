@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and runs it under Wine from a fresh run folder
-# (build/run: the shipped data/ plus the exe), so its data paths resolve there.
+# (build/run: the shipped data/ plus the exe and its hook library), so its data paths resolve there.
 #
 # With a DISPLAY it runs until the program exits (or RUN_SECONDS, if set).
 # Without one it starts a private Xvfb, saves a screenshot of the whole screen
@@ -17,7 +17,10 @@ cmake --build --preset mingw
 rm -rf build/run
 mkdir -p build/run
 cp -a data/. build/run/
-cp build/mingw/src/TrayStartMenu.exe build/run/
+# The program with its hook library and the library's backup, as shipped.
+for file in TrayStartMenu.exe SysHookDLL.dll copy_Key.dll; do
+  cp build/mingw/src/app/"$file" build/run/
+done
 
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1

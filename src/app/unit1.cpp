@@ -9,6 +9,7 @@
 #include "framework/errors.h"
 #include "framework/files.h"
 #include "framework/os.h"
+#include "launcher/sys_hook_comp.h"
 #include "tray/tray_icon.h"
 
 #include "resource_ids.h"
@@ -141,6 +142,13 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
         TrayIcon1Click(sender, button, shift, x, y);
     };
     TrayIcon1->Loaded();
+
+    MouseHook1 = std::make_unique<TMouseHook>("MouseHook1");
+    MouseHook1->SetHookDLL("SysHookDLL");
+    MouseHook1->OnMouseClick = [this](TMouseHook* sender, std::uint32_t sourceWindow, int x, int y,
+                                      HookMouseButton button, TMouseButtonMovement movement) {
+        MouseHook1MouseClick(sender, sourceWindow, x, y, button, movement);
+    };
 }
 
 TForm1::~TForm1()

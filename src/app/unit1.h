@@ -8,6 +8,7 @@
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menu.h"
+#include "launcher/hook_notification.h"
 
 #include <windows.h>
 
@@ -15,6 +16,7 @@
 #include <string>
 
 class TTrayIcon;
+class TMouseHook;
 class ShortcutBuild;
 enum class TrayButton;
 struct ShiftState;
@@ -64,6 +66,10 @@ public:
     PopupMenu PopupMenu1;
     ImageList ImageList1;
     std::unique_ptr<TTrayIcon> TrayIcon1;
+
+    // The system-wide mouse hook: tells a right click on a tray-tree
+    // shortcut from a left one (started on "Default" only).
+    std::unique_ptr<TMouseHook> MouseHook1;
 
     // Menu items that code refers to (all items can also be found by name).
     MenuItem* wenjian = nullptr;
@@ -120,6 +126,8 @@ public:
     void sijianClick(MenuItem* sender);
     void StartMouseHook();
     void StopMouseHook();
+    void MouseHook1MouseClick(TMouseHook* sender, std::uint32_t sourceWindow, int x, int y, HookMouseButton button,
+                              TMouseButtonMovement movement);
 
     // Hotkeys and tray-icon hiding.
     void rejianyincangClick(MenuItem* sender);

@@ -1,0 +1,129 @@
+// The real program with its hook library installed beside it, as shipped:
+// started in its own folder, so the library it loads is the one there.
+#include "support/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace harness;
+
+namespace {
+
+const DWORD kWait = 20000;
+const char kTitle[] = "博闲托盘区开始菜单2.1";
+const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
+const char kHookFailed[] = "鼠标钩子启动失败，请重新启动程序";
+const char kRestoring[] = "文件丢失，SysHookDLL.dll不是病毒文件，现在即刻恢复！";
+
+class InstalledProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+        exe = CopyProgramAs("TrayStartMenu.exe", dir.Path());
+        ASSERT_FALSE(exe.empty());
+    }
+
+    void TearDown() override
+    {
+        if (program.Running()) {
+            if (HWND window = FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle))
+                ::PostMessageA(window, WM_CLOSE, 0, 0);
+            if (!program.WaitForExit(kWait))
+                program.Kill();
+        }
+    }
+
+    // Starts the program; the texts of the message boxes it shows before its
+    // window, each answered with OK.
+    std::vector<std::string> StartAndAnswer()
+    {
+        program = Process::Start(exe, dir.Path());
+        std::vector<std::string> texts;
+        if (!program.Valid())
+            return texts;
+        for (;;) {
+            if (FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle, true))
+                break;
+            std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), 1000);
+            if (!box) {
+                if (!program.Running())
+                    break;
+                continue;
+            }
+            EXPECT_EQ(box->caption, kTitle);
+            texts.push_back(box->text.substr(0, box->text.find('\r')));
+            EXPECT_TRUE(DismissMessageBox(box->hwnd));
+        }
+        window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+        EXPECT_NE(window, nullptr);
+        return texts;
+    }
+
+    // Closes the program through its window; false if it did not end.
+    bool CloseProgram()
+    {
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        return program.WaitForExit(kWait);
+    }
+
+    TempDir dir;
+    std::string exe;
+    Process program;
+    HWND window = nullptr;
+};
+
+TEST_F(InstalledProgram, TheShippedLibraryStartsTheHookSilently)
+{
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
+    EXPECT_TRUE(StartAndAnswer().empty());
+    EXPECT_FALSE(WaitForMessageBox(program.Id(), 500));
+    // The hook's listening window is no top-level window: it hears no broadcasts.
+    EXPECT_EQ(FindTopLevelWindow(program.Id(), "TSysHookListener"), nullptr);
+    // Stopped at the close: no warning about a library left loaded.
+    EXPECT_TRUE(CloseProgram());
+}
+
+TEST_F(InstalledProgram, AMissingLibraryIsRestoredFromTheShippedBackupAndWorks)
+{
+    const std::string backup = ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_BACKUP));
+    const std::string library = ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL));
+    ASSERT_EQ(backup.size(), library.size() + 1);
+    ASSERT_EQ(backup.substr(1), library);
+    ASSERT_TRUE(dir.WriteFile("copy_Key.dll", backup));
+    EXPECT_EQ(StartAndAnswer(), std::vector<std::string> {kRestoring});
+    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), library);
+    EXPECT_FALSE(WaitForMessageBox(program.Id(), 500));
+    EXPECT_TRUE(CloseProgram());
+}
+
+TEST_F(InstalledProgram, ABadLibraryGivesTheHookMessageAndTheProgramRunsOn)
+{
+    const std::string library = ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL));
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool fromBackup; // written as a backup, the library itself missing
+    } cases[] = {
+        {"corrupt", "MZ this is no library", false},
+        {"truncated", library.substr(0, library.size() / 3), false},
+        {"one-byte backup", "\x01", true},
+    };
+    for (const auto& c : cases) {
+        dir.WriteFile("set", "0\r\n0\r\n");
+        ::DeleteFileA(dir.PathOf("SysHookDLL.dll").c_str());
+        ASSERT_TRUE(dir.WriteFile(c.fromBackup ? "copy_Key.dll" : "SysHookDLL.dll", c.bytes)) << c.what;
+        std::vector<std::string> expected {kHookFailed};
+        if (c.fromBackup)
+            expected.insert(expected.begin(), kRestoring);
+        EXPECT_EQ(StartAndAnswer(), expected) << c.what;
+        ASSERT_NE(window, nullptr) << c.what;
+        EXPECT_TRUE(::IsWindowVisible(window)) << c.what;
+        EXPECT_TRUE(CloseProgram()) << c.what;
+        EXPECT_EQ(program.ExitCode(), 0u) << c.what;
+        ::DeleteFileA(dir.PathOf("copy_Key.dll").c_str());
+    }
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+// The mouse hook in the main window: started at start-up with the real hook
+// library, a real right click on a shortcut of the tray popup's tree opens
+// the folder holding it, a left click starts it; stopped at shut-down.
+#include "launcher_fixture.h"
+
+#include "launcher/sys_hook_comp.h"
+#include "launcher/sys_hook_loader.h"
+#include "support/tray_probe.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tray_probe;
+
+const char kTarget[] = "C:\\windows\\notepad.exe";
+
+// Drives the open tray popup from inside its modal loop: opens "我的程序",
+// then clicks the first shortcut of it with `button`.
+int shortcutButton = 0;
+int menuStep = 0;
+
+std::vector<HWND> OpenMenus()
+{
+    std::vector<HWND> menus;
+    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+         w = ::FindWindowExA(nullptr, w, "#32768", nullptr))
+        if (::IsWindowVisible(w))
+            menus.push_back(w);
+    return menus;
+}
+
+std::string ItemText(HMENU menu, int position)
+{
+    char text[256] = {};
+    ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+// The centre of the item captioned `caption` in the open menu window `window`.
+bool ItemCentre(HWND window, const std::string& caption, POINT& centre)
+{
+    HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        RECT r {};
+        if (ItemText(menu, i) == caption && ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r)) {
+            centre = POINT {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            return true;
+        }
+    }
+    return false;
+}
+
+void CALLBACK DriveMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    const std::vector<HWND> menus = OpenMenus();
+    POINT at {};
+    if (menuStep == 0 && menus.size() == 1 && ItemCentre(menus[0], "我的程序", at)) {
+        menuStep = 1;
+        Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1");
+    } else if (menuStep == 1 && menus.size() == 2) {
+        for (HWND menu : menus)
+            if (ItemCentre(menu, "Tool", at)) {
+                menuStep = 2;
+                ::KillTimer(nullptr, id);
+                Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y));
+                harness::PumpFor(100);
+                Xdotool("click " + std::to_string(shortcutButton));
+            }
+    }
+}
+
+class RightClickTest : public LauncherTest {
+protected:
+    // A full start-up in the scratch folder, with one shortcut in the tree.
+    TForm1& StartWithShortcut()
+    {
+        EXPECT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+        // Present, so not restored; the library beside the test program is the one that loads.
+        EXPECT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        MakeShortcutFile(dir.PathOf("我的程序\\Tool.lnk"), kTarget);
+        TForm1& f = Start();
+        ::ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
+        f.Show();
+        return f;
+    }
+
+    void TearDown() override
+    {
+        ::ShowWindow(Application::Instance().Handle(), SW_RESTORE);
+        ::ShowWindow(Application::Instance().Handle(), SW_HIDE);
+        LauncherTest::TearDown();
+        EXPECT_EQ(HookDLLHandle(), nullptr) << "the hook library is still loaded";
+    }
+
+    // Opens the tray popup with a right click on the icon and clicks the
+    // shortcut with `button`; the shell calls made meanwhile.
+    std::vector<RecordedCall> ClickShortcut(int button)
+    {
+        shell.calls.clear();
+        shortcutButton = button;
+        menuStep = 0;
+        ::SetTimer(nullptr, 0, 100, DriveMenu);
+        EXPECT_TRUE(ClickAt(FirstIconPosition(), 3));
+        for (int i = 0; i < 200 && Calls("ShellExecute").empty(); ++i)
+            harness::PumpFor(50);
+        EXPECT_EQ(menuStep, 2) << "the popup tree was not reached";
+        return Calls("ShellExecute");
+    }
+};
+
+TEST_F(RightClickTest, OnTheDefaultDesktopTheHookStartsSilentlyAndStopsAtClose)
+{
+    TForm1& f = StartWithShortcut();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(MouseHookStarted);
+    ASSERT_TRUE(f.MouseHook1->HookActive());
+    EXPECT_EQ(f.MouseHook1->HookDLL(), "SysHookDLL");
+    EXPECT_EQ(f.MouseHook1->DisplayName(), "MouseHook1");
+    EXPECT_EQ(HookDLLLoadCount(), 1);
+    HWND listener = f.MouseHook1->ListeningWindow();
+    EXPECT_TRUE(::IsWindow(listener));
+
+    f.N5Click(nullptr);
+    EXPECT_FALSE(f.MouseHook1->HookActive());
+    EXPECT_FALSE(::IsWindow(listener));
+    EXPECT_EQ(HookDLLHandle(), nullptr);
+}
+
+TEST_F(RightClickTest, ARightClickOnATrayTreeShortcutOpensItsFolderALeftClickStartsIt)
+{
+    StartWithShortcut();
+    ASSERT_TRUE(Messages().empty());
+
+    std::vector<RecordedCall> calls = ClickShortcut(3);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, "Explorer.exe");
+    EXPECT_EQ(calls[0].detail, "open|/n," + dir.PathOf("我的程序") + "\\");
+    EXPECT_EQ(calls[0].number, SW_SHOWMAXIMIZED);
+    EXPECT_FALSE(RightClickPending);
+
+    calls = ClickShortcut(1);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, kTarget);
+    EXPECT_EQ(calls[0].number, SW_SHOWNORMAL);
+}
+
+TEST_F(RightClickTest, RightButtonEventsSetThePendingClickAtTheCursorOthersChangeNothing)
+{
+    TForm1& f = StartWithShortcut();
+    ASSERT_TRUE(f.MouseHook1->HookActive());
+    HWND listener = f.MouseHook1->ListeningWindow();
+    POINT cursor {};
+    ::GetCursorPos(&cursor);
+    const struct {
+        int code;
+        bool sets;
+    } cases[] = {
+        {4, true}, {5, true}, {6, true}, // right down, up, double click
+        {1, false}, {2, false}, {3, false}, // left
+        {7, false}, {8, false}, {9, false}, // middle
+        {0, false}, // a move
+    };
+    for (const auto& c : cases) {
+        RightClickPending = false;
+        HookClickPoint = POINT {-5, -5};
+        // The event's own position is not the one kept.
+        ::SendMessageA(listener, WM_USER + c.code, MAKEWPARAM(1, 2), 0);
+        EXPECT_EQ(RightClickPending, c.sets) << c.code;
+        if (c.sets) {
+            EXPECT_EQ(HookClickPoint.x, cursor.x) << c.code;
+            EXPECT_EQ(HookClickPoint.y, cursor.y) << c.code;
+        }
+    }
+    // A pending right click survives other buttons.
+    RightClickPending = true;
+    HookClickPoint = POINT {3, 4};
+    ::SendMessageA(listener, WM_USER + 1, 0, 0);
+    ::SendMessageA(listener, WM_USER + 8, 0, 0);
+    EXPECT_TRUE(RightClickPending);
+    EXPECT_EQ(HookClickPoint.x, 3);
+}
+
+} // namespace
