@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 using namespace harness;
 
@@ -20,6 +21,10 @@ class InstalledProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Held here, so the program takes itself for a further instance and
+        // starts nothing on "Desk2".
+        deskSwitch = ::CreateMutexA(nullptr, FALSE, "DeskSwitch");
+        ASSERT_NE(deskSwitch, nullptr);
         ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
         exe = CopyProgramAs("TrayStartMenu.exe", dir.Path());
         ASSERT_FALSE(exe.empty());
@@ -33,6 +38,7 @@ protected:
             if (!program.WaitForExit(kWait))
                 program.Kill();
         }
+        ::CloseHandle(deskSwitch);
     }
 
     // Starts the program; the texts of the message boxes it shows before its
@@ -68,6 +74,7 @@ protected:
         return program.WaitForExit(kWait);
     }
 
+    HANDLE deskSwitch = nullptr;
     TempDir dir;
     std::string exe;
     Process program;
@@ -124,6 +131,29 @@ TEST_F(InstalledProgram, ABadLibraryGivesTheHookMessageAndTheProgramRunsOn)
         EXPECT_EQ(program.ExitCode(), 0u) << c.what;
         ::DeleteFileA(dir.PathOf("copy_Key.dll").c_str());
     }
+}
+
+TEST_F(InstalledProgram, OnTheSecondDesktopTheHookIsNeverStarted)
+{
+    HDESK desktop = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(desktop, nullptr);
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "MZ this is no library"));
+    ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", ReadWholeFile(SourcePath("data/tubiaodesk2.ico"))));
+    program = Process::Start(exe, dir.Path(), "Desk2");
+    ASSERT_TRUE(program.Valid());
+    // Window lookups see only the caller's desktop: look from a thread on Desk2.
+    bool shown = false, silent = false;
+    std::thread worker([&] {
+        if (!::SetThreadDesktop(desktop))
+            return;
+        shown = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true) != nullptr;
+        silent = !WaitForMessageBox(program.Id(), 1000);
+    });
+    worker.join();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(silent) << "the broken library was loaded on Desk2";
+    program.Kill();
+    ::CloseDesktop(desktop);
 }
 
 } // namespace

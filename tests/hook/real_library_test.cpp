@@ -180,9 +180,11 @@ TEST_F(RealHookLibrary, MovesAndClicksArriveWithCodesCoordinatesAndTheWindowUnde
     ASSERT_TRUE(WaitForMove(target, 310, 220));
     ASSERT_TRUE(tray_probe::Xdotool("mousemove 320 230"));
     ASSERT_TRUE(WaitForMove(target, 320, 230));
-    for (const Notification& n : received)
-        if (n.code == 0 && n.x == 320 && n.y == 230)
+    for (const Notification& n : received) {
+        if (n.code == 0 && n.x == 320 && n.y == 230) {
             EXPECT_EQ(n.source, target);
+        }
+    }
 
     const struct {
         int button;
