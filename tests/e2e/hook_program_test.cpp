@@ -107,14 +107,12 @@ TEST_F(InstalledProgram, AMissingLibraryIsRestoredFromTheShippedBackupAndWorks)
 
 TEST_F(InstalledProgram, ABadLibraryGivesTheHookMessageAndTheProgramRunsOn)
 {
-    const std::string library = ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL));
     const struct {
         const char* what;
         std::string bytes;
         bool fromBackup; // written as a backup, the library itself missing
     } cases[] = {
         {"corrupt", "MZ this is no library", false},
-        {"truncated", library.substr(0, library.size() / 3), false},
         {"one-byte backup", "\x01", true},
     };
     for (const auto& c : cases) {

@@ -340,7 +340,7 @@ TEST_F(ListeningWindowTest, NotificationsBecomeEventsWithResultZero)
     EXPECT_EQ(Send(WM_USER + 0, MAKEWPARAM(10, 20), 77), 0);
     EXPECT_EQ(Send(WM_USER + 5, MAKEWPARAM(65535, 1), 78), 0);
     EXPECT_EQ(Send(WM_USER + 12, MAKEWPARAM(3, 4), 79), 0);
-    EXPECT_EQ(events, (std::vector<std::string> {"move 77 10,20", "click 78 65535,1 11", "click 79 3,4 01"}));
+    EXPECT_EQ(events, (std::vector<std::string> {"move 77 10,20", "click 78 65535,1 11", "click 79 3,4 02"}));
 }
 
 TEST_F(ListeningWindowTest, OnUnfilteredSeesEachNotificationFirstAndCanStopIt)
