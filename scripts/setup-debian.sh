@@ -3,7 +3,10 @@
 # Idempotent: a machine that already has it all returns in a second.
 set -euo pipefail
 
-pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xdotool x11-utils
+# wine64 and the x86_64 cross compiler serve machines that cannot run 32-bit
+# programs: the tests then run a 64-bit build under 64-bit Wine.
+pkgs=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+      wine wine32:i386 wine64 xvfb xdotool x11-utils
       imagemagick locales fonts-wqy-microhei cmake ninja-build googletest
       clang libclang-rt-14-dev g++ dpkg-dev)
 
@@ -23,8 +26,10 @@ fi
 
 # The cross compiler must use posix threads (std::thread in the icon workers).
 for t in gcc g++; do
-  cur=$(readlink -f "/usr/bin/i686-w64-mingw32-$t" 2>/dev/null || true)
-  case "$cur" in *posix*) ;; *) update-alternatives --set "i686-w64-mingw32-$t" "/usr/bin/i686-w64-mingw32-$t-posix" >/dev/null 2>&1 || true ;; esac
+  for arch in i686 x86_64; do
+    cur=$(readlink -f "/usr/bin/$arch-w64-mingw32-$t" 2>/dev/null || true)
+    case "$cur" in *posix*) ;; *) update-alternatives --set "$arch-w64-mingw32-$t" "/usr/bin/$arch-w64-mingw32-$t-posix" >/dev/null 2>&1 || true ;; esac
+  done
 done
 
 # Code page 936 under Wine needs the zh_CN.UTF-8 locale.

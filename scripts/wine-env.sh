@@ -1,10 +1,13 @@
 # Sourced by the other scripts: the environment every Wine run of this project
-# shares. Sets the project's 32-bit prefix, the Chinese locale (code page 936),
+# shares. Sets the project's prefix (32-bit, or 64-bit where this machine
+# cannot run 32-bit programs: see TRAYSTART_WINE_BITS below), the Chinese locale (code page 936),
 # makes sure there is an X display (starting a private Xvfb if DISPLAY is
 # unset) and makes sure the prefix is prepared.
 #
 # After sourcing:
 #   TRAYSTART_ROOT        repo root
+#   TRAYSTART_WINE_BITS   32 or 64: the Wine the tests run under
+#   TRAYSTART_TEST_PRESET the CMake preset whose tests run under that Wine
 #   TRAYSTART_XVFB_PID    pid of the Xvfb this shell started, empty if none
 #   traystart_env_cleanup stops Wine in the prefix and that Xvfb (only if we
 #                         started it); safe to call more than once
@@ -15,11 +18,48 @@
 TRAYSTART_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export TRAYSTART_ROOT
 
-export WINEARCH=win32
+# The shipped program is 32-bit and runs under 32-bit Wine. Some machines'
+# kernels cannot run 32-bit Linux programs at all (32-bit Wine then fails with
+# "Exec format error"); there the tests run a 64-bit build of the same sources
+# under 64-bit Wine instead. TRAYSTART_WINE_BITS=32|64 forces the choice.
+if [ -z "${TRAYSTART_WINE_BITS:-}" ]; then
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    TRAYSTART_WINE_BITS=32
+  else
+    TRAYSTART_WINE_BITS=64
+  fi
+fi
+export TRAYSTART_WINE_BITS
+if [ "$TRAYSTART_WINE_BITS" = 64 ]; then
+  export WINEARCH=win64
+  export TRAYSTART_TEST_PRESET=mingw64
+  default_prefix="$TRAYSTART_ROOT/build/wineprefix64"
+  # Debian's wine, wine-stable and the wineboot/winecfg launchers all prefer
+  # the 32-bit loader when it is installed; these stand-ins take the 64-bit one.
+  shim="$TRAYSTART_ROOT/build/wine64-bin"
+  if [ ! -x "$shim/wineboot" ]; then
+    mkdir -p "$shim"
+    for tool in wine wine-stable wine64; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/$tool"
+    done
+    for tool in wineboot winecfg wineconsole winedbg winefile winepath regedit; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 %s.exe "$@"\n' "$tool" >"$shim/$tool"
+    done
+    chmod +x "$shim"/*
+  fi
+  case ":$PATH:" in *":$shim:"*) ;; *) export PATH="$shim:$PATH" ;; esac
+  export WINELOADER=/usr/lib/wine/wine64
+  unset shim
+else
+  export WINEARCH=win32
+  export TRAYSTART_TEST_PRESET=mingw
+  default_prefix="$TRAYSTART_ROOT/build/wineprefix"
+fi
 # TRAYSTART_WINEPREFIX may point elsewhere (say, one prefix per parallel run);
 # an inherited WINEPREFIX is deliberately ignored so a developer's own prefix
 # is never touched.
-export WINEPREFIX="${TRAYSTART_WINEPREFIX:-$TRAYSTART_ROOT/build/wineprefix}"
+export WINEPREFIX="${TRAYSTART_WINEPREFIX:-$default_prefix}"
+unset default_prefix
 # zh_CN.UTF-8 is what makes Wine pick ANSI code page 936.
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8

@@ -234,24 +234,26 @@ TEST_F(LauncherTest, BadShortcutsAndOddFoldersGiveADefinedTree)
     EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie).size(), ShapeWithImages(f.formmenu_wodecenxv).size());
 }
 
-TEST_F(LauncherTest, TenThousandShortcutsInOneFolderBuildWithTheirColumns)
+// Past the column breaks of the first few hundred entries; larger folders are
+// the benchmark's business.
+TEST_F(LauncherTest, AThousandShortcutsInOneFolderBuildWithTheirColumns)
 {
     MakeShortcut("s.lnk", kNotepad);
     char name[32];
-    for (int i = 1; i < 10000; ++i) {
+    for (int i = 1; i < 1000; ++i) {
         std::snprintf(name, sizeof name, "s%05d.lnk", i);
         CopyShortcut("s.lnk", name);
     }
     const auto start = std::chrono::steady_clock::now();
     TForm1& f = Built();
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("[ build    ] 10,000 shortcuts in one folder, both trees: %.1f s\n", seconds);
-    EXPECT_EQ(f.ImageList1.Count(), 17 + 20000);
+    std::printf("[ build    ] 1,000 shortcuts in one folder, both trees: %.1f s\n", seconds);
+    EXPECT_EQ(f.ImageList1.Count(), 17 + 2000);
     for (MenuItem* root : {f.menu_cenxvkuaijie, f.formmenu_wodecenxv}) {
-        ASSERT_EQ(root->Count(), 20000);
-        EXPECT_EQ(::GetMenuItemCount(root->Handle()), 20000);
+        ASSERT_EQ(root->Count(), 2000);
+        EXPECT_EQ(::GetMenuItemCount(root->Handle()), 2000);
         const std::pair<int, bool> entries[] = {{21, false}, {22, true}, {484, true}, {505, false}, {527, true},
-                                                {9999, false}};
+                                                {999, false}};
         for (const auto& [entry, breaks] : entries)
             EXPECT_EQ(root->Item(2 * (entry - 1))->Break() == MenuBreak::BarBreak, breaks) << entry;
     }

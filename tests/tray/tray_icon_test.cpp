@@ -121,14 +121,17 @@ protected:
 
 TEST_F(TrayIconTest, TheRecordIsTheFirstGenerationLayoutWithTheCallbackMessage)
 {
-    static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-generation record");
+    // 88 bytes in the shipped 32-bit program; the 64-bit test build's record
+    // has the same fields with pointer-sized handles.
+    constexpr UINT kFirstGeneration = sizeof(void*) == 4 ? 88u : offsetof(NOTIFYICONDATAA, szTip) + 64;
+    static_assert(NOTIFYICONDATAA_V1_SIZE == kFirstGeneration, "first-generation record");
     icon.SetHint("tip");
     icon.Take();
     HICON given = SystemIcon();
     icon.SetIcon(given);
     ASSERT_EQ(icon.Take(), "delete add modify");
     const NOTIFYICONDATAA& data = icon.IconData();
-    EXPECT_EQ(data.cbSize, 88u);
+    EXPECT_EQ(data.cbSize, kFirstGeneration);
     EXPECT_EQ(data.hWnd, icon.NotifyWindow());
     EXPECT_EQ(data.uID, 0u);
     EXPECT_EQ(data.uFlags, 0x17u);
