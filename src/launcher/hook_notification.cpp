@@ -1,5 +1,14 @@
 #include "launcher/hook_notification.h"
 
+namespace {
+
+struct MouseClickCode {
+    HookMouseButton button;
+    TMouseButtonMovement movement;
+};
+
+// Button and movement of a button code (low four bits 1 to 15); the codes
+// past the middle button, 10 to 15, count as the left button.
 MouseClickCode DecodeMouseClickCode(unsigned code)
 {
     const unsigned n = (code & 0xF) - 1;
@@ -12,6 +21,8 @@ MouseClickCode DecodeMouseClickCode(unsigned code)
         decoded.button = HookMouseButton::Middle;
     return decoded;
 }
+
+} // namespace
 
 std::intptr_t DispatchMouseNotification(
     unsigned message, std::uintptr_t wParam, std::intptr_t lParam, const MouseNotificationEvents& events)

@@ -19,15 +19,6 @@ struct MouseNotificationEvents {
         click;
 };
 
-struct MouseClickCode {
-    HookMouseButton button;
-    TMouseButtonMovement movement;
-};
-
-// Button and movement of a button code (low four bits 1 to 15; the codes past
-// the middle button, 10 to 15, count as the left button).
-MouseClickCode DecodeMouseClickCode(unsigned code);
-
 // Handles one notification `message` (at or above WM_USER) and returns the
 // window procedure's result, 0.
 std::intptr_t DispatchMouseNotification(

@@ -33,8 +33,8 @@ protected:
     void TearDown() override
     {
         if (program.Running()) {
-            if (HWND window = FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle))
-                ::PostMessageA(window, WM_CLOSE, 0, 0);
+            if (HWND main = FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle))
+                ::PostMessageA(main, WM_CLOSE, 0, 0);
             if (!program.WaitForExit(kWait))
                 program.Kill();
         }

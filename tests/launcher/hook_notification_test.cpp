@@ -119,26 +119,4 @@ TEST(HookNotification, MissingHandlersAreSkipped)
         EXPECT_EQ(DispatchMouseNotification(kHookNotificationBase + code, Pack(5, 6), 1, none), 0);
 }
 
-TEST(HookNotification, TheSourceWindowIsPassedOnAsA32BitValue)
-{
-    Recorder r;
-    DispatchMouseNotification(
-        kHookNotificationBase + 1, Pack(1, 1), static_cast<std::intptr_t>(0x00120ABC), r.Events(false));
-    EXPECT_EQ(r.events, std::vector<std::string> {"click 1182396 1 1 left down"});
-}
-
-TEST(HookNotification, ButtonCodesDecodeOnTheirLowFourBits)
-{
-    for (unsigned high : {0u, 0x10u, 0xF0u})
-        for (unsigned low = 1; low < 16; ++low) {
-            const MouseClickCode d = DecodeMouseClickCode(high | low);
-            const unsigned n = low - 1;
-            const HookMouseButton button = n / 3 == 1 ? HookMouseButton::Right
-                : n / 3 == 2                          ? HookMouseButton::Middle
-                                                      : HookMouseButton::Left;
-            EXPECT_EQ(d.button, button) << (high | low);
-            EXPECT_EQ(d.movement, static_cast<TMouseButtonMovement>(n % 3)) << (high | low);
-        }
-}
-
 } // namespace
