@@ -16,10 +16,13 @@ using namespace tray_probe;
 
 const char kTarget[] = "C:\\windows\\notepad.exe";
 
-// Drives the open tray popup from inside its modal loop: opens "我的程序",
-// then clicks the first shortcut of it with `button`.
+// Drives the open tray popup from inside its modal loop: opens "我的程序"
+// (again after a while, should a click get lost), then clicks its shortcut
+// with `button`. Closes the menu after 15 s so a failure cannot hang the test.
 int shortcutButton = 0;
 int menuStep = 0;
+int ticks = 0;
+int lastOpenTick = 0;
 
 std::vector<HWND> OpenMenus()
 {
@@ -52,21 +55,30 @@ bool ItemCentre(HWND window, const std::string& caption, POINT& centre)
     return false;
 }
 
+std::string Position(POINT at) { return std::to_string(at.x) + " " + std::to_string(at.y); }
+
 void CALLBACK DriveMenu(HWND, UINT, UINT_PTR id, DWORD)
 {
+    if (++ticks > 150) {
+        ::KillTimer(nullptr, id);
+        ::EndMenu();
+        return;
+    }
     const std::vector<HWND> menus = OpenMenus();
     POINT at {};
-    if (menuStep == 0 && menus.size() == 1 && ItemCentre(menus[0], "我的程序", at)) {
+    if (menus.size() == 1 && ticks - lastOpenTick >= 15 && ItemCentre(menus[0], "我的程序", at)) {
         menuStep = 1;
-        Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1");
-    } else if (menuStep == 1 && menus.size() == 2) {
+        lastOpenTick = ticks;
+        Xdotool("mousemove " + Position(at) + " click 1");
+    } else if (menus.size() == 2) {
         for (HWND menu : menus)
             if (ItemCentre(menu, "Tool", at)) {
                 menuStep = 2;
                 ::KillTimer(nullptr, id);
-                Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y));
+                Xdotool("mousemove " + Position(at));
                 harness::PumpFor(100);
                 Xdotool("click " + std::to_string(shortcutButton));
+                return;
             }
     }
 }
@@ -101,9 +113,11 @@ protected:
         shell.calls.clear();
         shortcutButton = button;
         menuStep = 0;
+        ticks = 0;
+        lastOpenTick = -15;
         ::SetTimer(nullptr, 0, 100, DriveMenu);
         EXPECT_TRUE(ClickAt(FirstIconPosition(), 3));
-        for (int i = 0; i < 200 && Calls("ShellExecute").empty(); ++i)
+        for (int i = 0; i < 400 && Calls("ShellExecute").empty(); ++i)
             harness::PumpFor(50);
         EXPECT_EQ(menuStep, 2) << "the popup tree was not reached";
         return Calls("ShellExecute");
