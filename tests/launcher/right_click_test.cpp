@@ -20,9 +20,10 @@ const char kTarget[] = "C:\\windows\\notepad.exe";
 // (again after a while, should a click get lost), then clicks its shortcut
 // with `button`. Closes the menu after 15 s so a failure cannot hang the test.
 int shortcutButton = 0;
-int menuStep = 0;
+int menuStep = 0; // attempts to open the tree; -1 once the shortcut was clicked
 int ticks = 0;
 int lastOpenTick = 0;
+std::string seen; // what the driver last saw, for the failure message
 
 std::vector<HWND> OpenMenus()
 {
@@ -67,13 +68,17 @@ void CALLBACK DriveMenu(HWND, UINT, UINT_PTR id, DWORD)
     const std::vector<HWND> menus = OpenMenus();
     POINT at {};
     if (menus.size() == 1 && ticks - lastOpenTick >= 15 && ItemCentre(menus[0], "我的程序", at)) {
-        menuStep = 1;
+        // Hovering opens the submenu after a moment; a click or the Right key
+        // on the highlighted item opens it at once.
+        static const char* const ways[] = {"", " click 1", " key Right"};
+        const int attempt = menuStep++;
         lastOpenTick = ticks;
-        Xdotool("mousemove " + Position(at) + " click 1");
+        at.x += attempt % 3;
+        Xdotool("mousemove " + Position(at) + ways[attempt % 3]);
     } else if (menus.size() == 2) {
         for (HWND menu : menus)
             if (ItemCentre(menu, "Tool", at)) {
-                menuStep = 2;
+                menuStep = -1;
                 ::KillTimer(nullptr, id);
                 Xdotool("mousemove " + Position(at));
                 harness::PumpFor(100);
@@ -119,28 +124,10 @@ protected:
         EXPECT_TRUE(ClickAt(FirstIconPosition(), 3));
         for (int i = 0; i < 400 && Calls("ShellExecute").empty(); ++i)
             harness::PumpFor(50);
-        EXPECT_EQ(menuStep, 2) << "the popup tree was not reached";
+        EXPECT_EQ(menuStep, -1) << "the popup tree was not reached; " << seen;
         return Calls("ShellExecute");
     }
 };
-
-TEST_F(RightClickTest, OnTheDefaultDesktopTheHookStartsSilentlyAndStopsAtClose)
-{
-    TForm1& f = StartWithShortcut();
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(MouseHookStarted);
-    ASSERT_TRUE(f.MouseHook1->HookActive());
-    EXPECT_EQ(f.MouseHook1->HookDLL(), "SysHookDLL");
-    EXPECT_EQ(f.MouseHook1->DisplayName(), "MouseHook1");
-    EXPECT_EQ(HookDLLLoadCount(), 1);
-    HWND listener = f.MouseHook1->ListeningWindow();
-    EXPECT_TRUE(::IsWindow(listener));
-
-    f.N5Click(nullptr);
-    EXPECT_FALSE(f.MouseHook1->HookActive());
-    EXPECT_FALSE(::IsWindow(listener));
-    EXPECT_EQ(HookDLLHandle(), nullptr);
-}
 
 TEST_F(RightClickTest, ARightClickOnATrayTreeShortcutOpensItsFolderALeftClickStartsIt)
 {
@@ -194,6 +181,26 @@ TEST_F(RightClickTest, RightButtonEventsSetThePendingClickAtTheCursorOthersChang
     ::SendMessageA(listener, WM_USER + 8, 0, 0);
     EXPECT_TRUE(RightClickPending);
     EXPECT_EQ(HookClickPoint.x, 3);
+}
+
+// Last: a popup opened after a close in the same process did not open its
+// submenu under Wine.
+TEST_F(RightClickTest, OnTheDefaultDesktopTheHookStartsSilentlyAndStopsAtClose)
+{
+    TForm1& f = StartWithShortcut();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(MouseHookStarted);
+    ASSERT_TRUE(f.MouseHook1->HookActive());
+    EXPECT_EQ(f.MouseHook1->HookDLL(), "SysHookDLL");
+    EXPECT_EQ(f.MouseHook1->DisplayName(), "MouseHook1");
+    EXPECT_EQ(HookDLLLoadCount(), 1);
+    HWND listener = f.MouseHook1->ListeningWindow();
+    EXPECT_TRUE(::IsWindow(listener));
+
+    f.N5Click(nullptr);
+    EXPECT_FALSE(f.MouseHook1->HookActive());
+    EXPECT_FALSE(::IsWindow(listener));
+    EXPECT_EQ(HookDLLHandle(), nullptr);
 }
 
 } // namespace
