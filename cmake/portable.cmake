@@ -16,6 +16,7 @@ set(PORTABLE_SOURCES
   src/shellcmds/desktop_windows.cpp
   src/skin/skin_format.cpp
   src/skin/skin_archive.cpp
+  src/launcher/hook_notification.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -33,4 +34,5 @@ set(PORTABLE_TESTS
   tests/shellcmds/desktop_windows_test.cpp
   tests/skin/skin_format_test.cpp
   tests/skin/skin_archive_test.cpp
+  tests/launcher/hook_notification_test.cpp
 )

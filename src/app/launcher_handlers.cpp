@@ -3,15 +3,18 @@
 #include "app/unit1.h"
 
 #include "desktops/desktops.h"
+#include "framework/application.h"
 #include "framework/files.h"
 #include "framework/os.h"
 #include "launcher/popup_menu_prep.h"
 #include "launcher/shortcut_menus.h"
+#include "launcher/sys_hook_comp.h"
 
 namespace {
 const char kReloadSound[] = "重载我的程序.wav";
 const char kMyProgramsFolder[] = "我的程序";
 const char kOpen[] = "open";
+const char kMouseHookFailed[] = "鼠标钩子启动失败，请重新启动程序";
 
 bool SameScreenPoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 } // namespace
@@ -104,8 +107,32 @@ void TForm1::dakaiwodecenxvwenjianjiaClick(MenuItem*)
 
 void TForm1::N10Click(MenuItem*) { dakaiwodecenxvwenjianjiaClick(nullptr); }
 
-void TForm1::StartMouseHook() {}
-void TForm1::StopMouseHook() {}
+// ---- Mouse hook ---------------------------------------------------------------
+
+void TForm1::StartMouseHook()
+{
+    // The hook's own reason is not shown; the user is only told to restart.
+    std::string error;
+    MouseHook1->ActivateHook(error);
+    if (!MouseHook1->HookActive()) {
+        MouseHook1->DeactivateHook();
+        MouseHookStarted = false;
+        Application::Instance().ShowMessage(kMouseHookFailed);
+    }
+}
+
+void TForm1::StopMouseHook() { MouseHook1->DeactivateHook(); }
+
+void TForm1::MouseHook1MouseClick(TMouseHook*, std::uint32_t, int, int, HookMouseButton button,
+                                  TMouseButtonMovement)
+{
+    // Where the cursor is now, not where the event was: the tray tree's click
+    // handler compares it with the cursor when the menu command arrives.
+    if (button == HookMouseButton::Right) {
+        RightClickPending = true;
+        ::GetCursorPos(&HookClickPoint);
+    }
+}
 
 // ---- Tray popup ------------------------------------------------------------
 

@@ -12,6 +12,7 @@
 #include "framework/scoped.h"
 #include "launcher/shortcut_menus.h"
 #include "skin/skin_engine.h"
+#include "launcher/sys_hook_comp.h"
 #include "tray/tray_icon.h"
 
 #include "resource_ids.h"
@@ -104,6 +105,12 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
     TrayIcon1->Loaded();
 
     CreateSkinEngine();
+    MouseHook1 = std::make_unique<TMouseHook>("MouseHook1");
+    MouseHook1->SetHookDLL("SysHookDLL");
+    MouseHook1->OnMouseClick = [this](TMouseHook* sender, std::uint32_t sourceWindow, int x, int y,
+                                      HookMouseButton button, TMouseButtonMovement movement) {
+        MouseHook1MouseClick(sender, sourceWindow, x, y, button, movement);
+    };
 }
 
 TForm1::~TForm1()

@@ -14,6 +14,7 @@
 #include "hotkeys/tray_hider.h"
 #include "help/help_links.h"
 #include "shellcmds/shell_commands.h"
+#include "launcher/hook_notification.h"
 
 #include <windows.h>
 
@@ -24,6 +25,7 @@
 class TTrayIcon;
 class TSkinEngine;
 class ShortcutMenus;
+class TMouseHook;
 enum class TrayButton;
 struct ShiftState;
 
@@ -74,6 +76,10 @@ public:
     // ------------------------------------------------------------------------
     // Skin: the engine component, switched off until start-up's last step.
     std::unique_ptr<TSkinEngine> SkinEngine1;
+
+    // The system-wide mouse hook: tells a right click on a tray-tree
+    // shortcut from a left one (started on "Default" only).
+    std::unique_ptr<TMouseHook> MouseHook1;
 
     // Menu items that code refers to (all items can also be found by name).
     MenuItem* wenjian = nullptr;
@@ -131,6 +137,8 @@ public:
     void sijianClick(MenuItem* sender);
     void StartMouseHook();
     void StopMouseHook();
+    void MouseHook1MouseClick(TMouseHook* sender, std::uint32_t sourceWindow, int x, int y, HookMouseButton button,
+                              TMouseButtonMovement movement);
 
     // Hotkeys and tray-icon hiding.
     void rejianyincangClick(MenuItem* sender);
