@@ -17,6 +17,7 @@
 #include "launcher/shell_icons.h"
 
 #include <windows.h>
+
 #include <objidl.h>
 #include <psapi.h>
 #include <shlobj.h>
@@ -32,8 +33,8 @@
 
 namespace {
 
-const int kTopFolders = 5, kMiddleFolders = 3, kLowFolders = 2;  // 5 + 15 + 30 = 50 folders
-const int kShortcutsPerFolder = 20;                                // 1,000 shortcuts
+const int kTopFolders = 5, kMiddleFolders = 3, kLowFolders = 2; // 5 + 15 + 30 = 50 folders
+const int kShortcutsPerFolder = 20; // 1,000 shortcuts
 
 // Nothing outward happens during a benchmark.
 class QuietOs : public OsInterface {
@@ -53,8 +54,8 @@ std::wstring Wide(const std::string& text)
 bool SaveShortcut(const std::string& path, const std::string& target)
 {
     IShellLinkA* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  reinterpret_cast<void**>(&link))))
+    if (FAILED(::CoCreateInstance(
+            CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&link))))
         return false;
     link->SetPath(target.c_str());
     IPersistFile* file = nullptr;
@@ -72,7 +73,7 @@ bool SaveShortcut(const std::string& path, const std::string& target)
 int MakeTree(const std::string& programs)
 {
     const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\regedit.exe", "C:\\windows\\explorer.exe",
-                             "C:\\windows", "C:\\windows\\system32\\winecfg.exe"};
+        "C:\\windows", "C:\\windows\\system32\\winecfg.exe"};
     std::vector<std::string> samples;
     for (size_t i = 0; i < std::size(targets); ++i) {
         const std::string sample = programs + "\\sample" + std::to_string(i) + ".lnk";
@@ -127,8 +128,8 @@ void RemoveTree(const std::string& path)
 // Each tree enumerates the folder itself and asks the shell for every icon,
 // one after the other on this thread.
 
-void FirstDesignShortcuts(TForm1& form, const std::string& folder, MenuItem* menu,
-                          const MenuItem::ClickHandler& handler)
+void FirstDesignShortcuts(
+    TForm1& form, const std::string& folder, MenuItem* menu, const MenuItem::ClickHandler& handler)
 {
     WIN32_FIND_DATAA data;
     HANDLE find = ::FindFirstFileA((folder + "\\*.lnk").c_str(), &data);
@@ -145,8 +146,8 @@ void FirstDesignShortcuts(TForm1& form, const std::string& folder, MenuItem* men
     ::FindClose(find);
 }
 
-void FirstDesignFolders(TForm1& form, const std::string& folder, MenuItem* parent,
-                        const MenuItem::ClickHandler& handler)
+void FirstDesignFolders(
+    TForm1& form, const std::string& folder, MenuItem* parent, const MenuItem::ClickHandler& handler)
 {
     WIN32_FIND_DATAA data;
     HANDLE find = ::FindFirstFileA((folder + "\\*.*").c_str(), &data);
@@ -186,16 +187,16 @@ std::string Shape(const MenuItem* menu)
     std::string out;
     for (int i = 0; i < menu->Count(); ++i) {
         const MenuItem* item = menu->Item(i);
-        out += item->Caption() + "#" + std::to_string(item->ImageIndex()) +
-               (item->Break() == MenuBreak::BarBreak ? "|" : "") + "{" + Shape(item) + "}";
+        out += item->Caption() + "#" + std::to_string(item->ImageIndex())
+            + (item->Break() == MenuBreak::BarBreak ? "|" : "") + "{" + Shape(item) + "}";
     }
     return out;
 }
 
 struct Usage {
-    double privateMb = 0;    // as the system counts it (PrivateUsage)
-    double committedMb = 0;  // private committed pages, summed over the address space
-    long iconsHeld = 0;      // shell icons fetched and not yet destroyed
+    double privateMb = 0; // as the system counts it (PrivateUsage)
+    double committedMb = 0; // private committed pages, summed over the address space
+    long iconsHeld = 0; // shell icons fetched and not yet destroyed
     DWORD gdi = 0, user = 0, handles = 0;
     bool guiCounted = true;
 };
@@ -203,10 +204,10 @@ struct Usage {
 Usage Measure()
 {
     Usage usage;
-    PROCESS_MEMORY_COUNTERS_EX memory{};
+    PROCESS_MEMORY_COUNTERS_EX memory {};
     memory.cb = sizeof memory;
-    if (::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                               sizeof memory))
+    if (::GetProcessMemoryInfo(
+            ::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
         usage.privateMb = (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / (1024.0 * 1024.0);
     ::SetLastError(0);
     usage.gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
@@ -230,9 +231,9 @@ void PrintUsage(const char* when, const Usage& usage)
 {
     std::printf("%-26s private bytes %7.2f MB (private committed pages %7.2f MB)   GDI %5lu   USER %5lu   "
                 "kernel handles %4lu   shell icons held %ld%s\n",
-                when, usage.privateMb, usage.committedMb, static_cast<unsigned long>(usage.gdi),
-                static_cast<unsigned long>(usage.user), static_cast<unsigned long>(usage.handles), usage.iconsHeld,
-                usage.guiCounted ? "" : "   (GetGuiResources: not implemented by this system)");
+        when, usage.privateMb, usage.committedMb, static_cast<unsigned long>(usage.gdi),
+        static_cast<unsigned long>(usage.user), static_cast<unsigned long>(usage.handles), usage.iconsHeld,
+        usage.guiCounted ? "" : "   (GetGuiResources: not implemented by this system)");
 }
 
 template <class F> double Seconds(F&& action)
@@ -314,13 +315,13 @@ int MeasureAlone(const std::string& dir, int reloads, bool firstDesign)
     PrintUsage(label, afterReloads);
     std::printf("growth over the reloads: private %+.2f MB, committed %+.2f MB, GDI %+ld, USER %+ld, "
                 "kernel handles %+ld; %.2f s a reload\n",
-                afterReloads.privateMb - afterBuild.privateMb, afterReloads.committedMb - afterBuild.committedMb,
-                static_cast<long>(afterReloads.gdi) - static_cast<long>(afterBuild.gdi),
-                static_cast<long>(afterReloads.user) - static_cast<long>(afterBuild.user),
-                static_cast<long>(afterReloads.handles) - static_cast<long>(afterBuild.handles),
-                reloads ? reloadTime / reloads : 0.0);
+        afterReloads.privateMb - afterBuild.privateMb, afterReloads.committedMb - afterBuild.committedMb,
+        static_cast<long>(afterReloads.gdi) - static_cast<long>(afterBuild.gdi),
+        static_cast<long>(afterReloads.user) - static_cast<long>(afterBuild.user),
+        static_cast<long>(afterReloads.handles) - static_cast<long>(afterBuild.handles),
+        reloads ? reloadTime / reloads : 0.0);
     std::printf("the trees' own share (beyond the started shell): private %+.2f MB, committed %+.2f MB\n",
-                afterReloads.privateMb - shellStarted.privateMb, afterReloads.committedMb - shellStarted.committedMb);
+        afterReloads.privateMb - shellStarted.privateMb, afterReloads.committedMb - shellStarted.committedMb);
     form.IconList.reset();
     return 0;
 }
@@ -331,9 +332,9 @@ int RunSelf(const std::string& arguments)
     char self[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, self, sizeof self);
     std::string line = "\"" + std::string(self) + "\" " + arguments;
-    STARTUPINFOA start{};
+    STARTUPINFOA start {};
     start.cb = sizeof start;
-    PROCESS_INFORMATION info{};
+    PROCESS_INFORMATION info {};
     std::fflush(stdout);
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &info))
         return -1;
@@ -345,7 +346,7 @@ int RunSelf(const std::string& arguments)
     return static_cast<int>(code);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -396,14 +397,14 @@ int main(int argc, char** argv)
         }
         const double a = Median(first), b = Median(own);
         std::printf("shortcuts %d in 50 folders (3 levels); %u cores; median of %d rounds\n", shortcuts,
-                    std::thread::hardware_concurrency(), rounds);
+            std::thread::hardware_concurrency(), rounds);
         std::printf("(a) first design, two lookups per shortcut on the GUI thread: %7.3f s   icon lookups %ld\n", a,
-                    firstLookups);
+            firstLookups);
         std::printf("(b) one reading, each icon looked up once, on worker threads: %7.3f s   icon lookups %ld\n", b,
-                    ownLookups);
+            ownLookups);
         std::printf("ratio b/a: %.3f (target <= 0.3)\n", b / a);
-        std::printf("both builds give the same trees and %d images: %s\n", form.ImageList1.Count(),
-                    same ? "yes" : "NO");
+        std::printf(
+            "both builds give the same trees and %d images: %s\n", form.ImageList1.Count(), same ? "yes" : "NO");
         if (!same)
             status = 2;
         form.IconList.reset();

@@ -9,8 +9,9 @@
 //   wine tray_hide_bench.exe <fake_shell.exe> [--buttons N] [--rounds N]
 #include "hotkeys/tray_hider.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -53,7 +54,7 @@ public:
     }
     void Notify(DWORD message, UINT id, const char* tip)
     {
-        NOTIFYICONDATAA data{};
+        NOTIFYICONDATAA data {};
         data.cbSize = NOTIFYICONDATAA_V1_SIZE;
         data.hWnd = window_;
         data.uID = id;
@@ -174,10 +175,10 @@ int main(int argc, char** argv)
     }
     std::string desktopName = "TrayHideBench" + std::to_string(::GetCurrentProcessId());
     HDESK desktop = ::CreateDesktopA(desktopName.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    STARTUPINFOA startup{};
+    STARTUPINFOA startup {};
     startup.cb = sizeof startup;
     startup.lpDesktop = desktopName.data();
-    PROCESS_INFORMATION shell{};
+    PROCESS_INFORMATION shell {};
     std::string command = std::string("\"") + argv[1] + "\" \"" + log + "\" \"" + texts + "\"";
     if (!desktop
         || !::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &shell)

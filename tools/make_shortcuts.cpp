@@ -4,10 +4,11 @@
 // LIST is UTF-8 (tab-separated: path inside DESTINATION without ".lnk",
 // target, arguments, description; "#" starts a comment line). Paths are
 // Windows paths. Exit code 0 when every shortcut was saved.
+#include <windows.h>
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <fstream>

@@ -10,17 +10,17 @@ const char kCannotCopy[] = "无法拷贝文件";
 
 void RestoreLibraryFromBackup(const std::string& backup, const std::string& library, const BlockWriter& write)
 {
-    FileHandle source(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle source(::CreateFileA(
+        backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!source.Valid())
         RaiseLastFileError();
     // The first byte of the backup is not part of the library.
-    if (::SetFilePointer(source.Get(), 1, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
-        ::GetLastError() != NO_ERROR)
+    if (::SetFilePointer(source.Get(), 1, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER
+        && ::GetLastError() != NO_ERROR)
         RaiseLastFileError();
 
-    FileHandle target(::CreateFileA(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
+    FileHandle target(
+        ::CreateFileA(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target.Valid())
         RaiseLastFileError();
 

@@ -12,5 +12,5 @@ using BlockWriter = std::function<bool(HANDLE file, const char* data, DWORD size
 // Copies `backup` from byte 1 onward into `library` in 500-byte blocks.
 // Throws on any failure; a partly written library is deleted first.
 // `write` replaces the plain file write (tests use it to fail a write).
-void RestoreLibraryFromBackup(const std::string& backup, const std::string& library,
-                              const BlockWriter& write = nullptr);
+void RestoreLibraryFromBackup(
+    const std::string& backup, const std::string& library, const BlockWriter& write = nullptr);

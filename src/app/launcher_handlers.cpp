@@ -54,7 +54,7 @@ void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
         // The mouse hook saw a right button somewhere; it was on this item if
         // the cursor has not moved since.
         RightClickPending = false;
-        POINT cursor{};
+        POINT cursor {};
         if (::GetCursorPos(&cursor) && SameScreenPoint(cursor, HookClickPoint)) {
             const std::string folder = ShortcutMenus1->FolderOf(MyProgramsDir, sender, false);
             if (DirectoryExists(folder))
@@ -101,8 +101,8 @@ void TForm1::popup_congzaiwodecenxvClick(MenuItem*) { congzaiwodecenxvClick(null
 void TForm1::dakaiwodecenxvwenjianjiaClick(MenuItem*)
 {
     // Not tested for existence first: Explorer says so itself.
-    Os().ShellExecuteFile(Handle(), kOpen, kExplorer, kExplorerNewWindow + ProgramDir + "\\" + kMyProgramsFolder,
-                          SW_SHOWMAXIMIZED);
+    Os().ShellExecuteFile(
+        Handle(), kOpen, kExplorer, kExplorerNewWindow + ProgramDir + "\\" + kMyProgramsFolder, SW_SHOWMAXIMIZED);
 }
 
 void TForm1::N10Click(MenuItem*) { dakaiwodecenxvwenjianjiaClick(nullptr); }
@@ -123,8 +123,7 @@ void TForm1::StartMouseHook()
 
 void TForm1::StopMouseHook() { MouseHook1->DeactivateHook(); }
 
-void TForm1::MouseHook1MouseClick(TMouseHook*, std::uint32_t, int, int, HookMouseButton button,
-                                  TMouseButtonMovement)
+void TForm1::MouseHook1MouseClick(TMouseHook*, std::uint32_t, int, int, HookMouseButton button, TMouseButtonMovement)
 {
     // Where the cursor is now, not where the event was: the tray tree's click
     // handler compares it with the cursor when the menu command arrives.
@@ -138,7 +137,7 @@ void TForm1::MouseHook1MouseClick(TMouseHook*, std::uint32_t, int, int, HookMous
 
 void TForm1::PopupMenu1Popup(PopupMenu*)
 {
-    SYSTEMTIME now{};
+    SYSTEMTIME now {};
     ::GetLocalTime(&now);
     sijian->SetCaption(SijianCaption(now, LOCALE_USER_DEFAULT));
     const bool onDefault = TheDesktop().CurrentDesktopName() == kDefaultDesktop;
@@ -147,4 +146,4 @@ void TForm1::PopupMenu1Popup(PopupMenu*)
 }
 
 // Choosing the date-and-time item only closes the popup.
-void TForm1::sijianClick(MenuItem*) {}
+void TForm1::sijianClick(MenuItem*) { }

@@ -18,14 +18,14 @@ bool ReplaceWith(const std::string& source, const std::string& target)
         return false;
     return ::MoveFileA(source.c_str(), target.c_str()) != FALSE;
 }
-}
+} // namespace
 
 std::optional<SettingsReadResult> LoadSettingsFile(const std::string& path)
 {
     if (!FileExists(path))
         return std::nullopt;
     FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         RaiseLastFileError();
     // Only the first two lines matter; a huge file is read no further than needed.
@@ -33,8 +33,7 @@ std::optional<SettingsReadResult> LoadSettingsFile(const std::string& path)
     char block[4096];
     DWORD got = 0;
     BOOL ok = TRUE;
-    while ((ok = ::ReadFile(file.Get(), block, sizeof block, &got, nullptr)) && got > 0 &&
-           content.size() < (1u << 20))
+    while ((ok = ::ReadFile(file.Get(), block, sizeof block, &got, nullptr)) && got > 0 && content.size() < (1u << 20))
         content.append(block, got);
     DWORD error = ::GetLastError();
     file.Reset();
@@ -52,13 +51,13 @@ void SaveSettingsFile(const std::string& path, bool first, bool second)
         throw InOutError(ERROR_ACCESS_DENIED);
     const std::string temporary = path + ".new";
     const std::string content = FormatSettings(first, second);
-    FileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+    FileHandle file(
+        ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         RaiseLastFileError();
     DWORD written = 0;
-    bool ok = ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-              written == content.size() && ::FlushFileBuffers(file.Get());
+    bool ok = ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
+        && written == content.size() && ::FlushFileBuffers(file.Get());
     DWORD error = ok ? 0 : ::GetLastError();
     if (!file.Reset() && ok) {
         ok = false;

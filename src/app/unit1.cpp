@@ -11,8 +11,8 @@
 #include "framework/os.h"
 #include "framework/scoped.h"
 #include "launcher/shortcut_menus.h"
-#include "skin/skin_engine.h"
 #include "launcher/sys_hook_comp.h"
+#include "skin/skin_engine.h"
 #include "tray/tray_icon.h"
 
 #include "resource_ids.h"
@@ -53,7 +53,7 @@ std::string CurrentDirectory()
 HICON LoadIconFile(const std::string& path)
 {
     HICON icon = static_cast<HICON>(::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                                                 ::GetSystemMetrics(SM_CYICON), LR_LOADFROMFILE));
+        ::GetSystemMetrics(SM_CYICON), LR_LOADFROMFILE));
     if (!icon) {
         DWORD code = ::GetLastError();
         std::string reason = code ? SystemErrorMessage(code) : std::string();
@@ -61,9 +61,10 @@ HICON LoadIconFile(const std::string& path)
     }
     return icon;
 }
-}
+} // namespace
 
-TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
+TForm1::TForm1()
+    : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
 {
     Form1 = this;
     SetFont("MS Sans Serif", -11);
@@ -85,10 +86,10 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
     BuildMainMenu();
     BuildPopupMenu();
     PopupMenu1.OnPopup = [this](PopupMenu* sender) { PopupMenu1Popup(sender); };
-    ShortcutMenus1 = std::make_unique<ShortcutMenus>(
-        ImageList1, ShortcutMenus::Trees{menu_cenxvkuaijie, formmenu_wodecenxv,
-                                         [this](MenuItem* sender) { menu_cenxvkuaijieClick(sender); },
-                                         [this](MenuItem* sender) { formmenu_cenxvkuaijieClick(sender); }});
+    ShortcutMenus1 = std::make_unique<ShortcutMenus>(ImageList1,
+        ShortcutMenus::Trees {menu_cenxvkuaijie, formmenu_wodecenxv,
+            [this](MenuItem* sender) { menu_cenxvkuaijieClick(sender); },
+            [this](MenuItem* sender) { formmenu_cenxvkuaijieClick(sender); }});
     SetMainMenu(&MainMenu1);
 
     // The icon is in the notification area with its design-time image and
@@ -107,10 +108,9 @@ TForm1::TForm1() : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
     CreateSkinEngine();
     MouseHook1 = std::make_unique<TMouseHook>("MouseHook1");
     MouseHook1->SetHookDLL("SysHookDLL");
-    MouseHook1->OnMouseClick = [this](TMouseHook* sender, std::uint32_t sourceWindow, int x, int y,
-                                      HookMouseButton button, TMouseButtonMovement movement) {
-        MouseHook1MouseClick(sender, sourceWindow, x, y, button, movement);
-    };
+    MouseHook1->OnMouseClick
+        = [this](TMouseHook* sender, std::uint32_t sourceWindow, int x, int y, HookMouseButton button,
+              TMouseButtonMovement movement) { MouseHook1MouseClick(sender, sourceWindow, x, y, button, movement); };
 }
 
 TForm1::~TForm1()
@@ -127,7 +127,7 @@ void TForm1::SetFormIcon(HICON icon)
 
 std::string TForm1::GetWinVersionName()
 {
-    OSVERSIONINFOA info{};
+    OSVERSIONINFOA info {};
     info.dwOSVersionInfoSize = sizeof info;
     ::GetVersionExA(&info);
     return ::GetWinVersionName(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
@@ -235,7 +235,7 @@ void TForm1::FormShow(MenuItem*)
         TrayIcon1->SetHint(InstanceDesktop == kDefaultDesktop ? kTrayHintDefault : kTrayHintDesk2);
 }
 
-void TForm1::FormResize(MenuItem*) {}
+void TForm1::FormResize(MenuItem*) { }
 
 void TForm1::FormClose(MenuItem*, CloseAction& action)
 {
@@ -316,7 +316,7 @@ void TForm1::xitongtesuClick(MenuItem*)
 }
 
 // Reachable from nowhere: the form-scaling step is not offered.
-void TForm1::cuangtisuofangClick(MenuItem*) {}
+void TForm1::cuangtisuofangClick(MenuItem*) { }
 
 void TForm1::baocunClick(MenuItem*)
 {
@@ -346,7 +346,7 @@ void TForm1::xianglinyigefasongxiaoxiClick(MenuItem*)
     SetCaption(kPeerSearchCaption);
     std::vector<char> buffer(PeerMessageText.begin(), PeerMessageText.end());
     buffer.push_back('\0');
-    COPYDATASTRUCT record{};
+    COPYDATASTRUCT record {};
     record.dwData = 0;
     record.cbData = static_cast<DWORD>(buffer.size());
     record.lpData = buffer.data();

@@ -10,11 +10,11 @@
 #include "framework/image_list.h"
 #include "framework/menu.h"
 #include "framework/scoped.h"
+#include "help/help_links.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/tray_hider.h"
-#include "help/help_links.h"
-#include "shellcmds/shell_commands.h"
 #include "launcher/hook_notification.h"
+#include "shellcmds/shell_commands.h"
 
 #include <windows.h>
 
@@ -42,19 +42,19 @@ public:
 
     // Program-wide state, filled by start-up and read by the handlers; the
     // main window is its one owner.
-    std::string ProgramDir;      // current directory at start-up: base of every data path
-    std::string SoundDir;        // ProgramDir + "\音效", at most 255 characters
-    std::string SettingsPath;    // ProgramDir + "\set"
-    std::string MyProgramsDir;   // ProgramDir + "\我的程序"
+    std::string ProgramDir; // current directory at start-up: base of every data path
+    std::string SoundDir; // ProgramDir + "\音效", at most 255 characters
+    std::string SettingsPath; // ProgramDir + "\set"
+    std::string MyProgramsDir; // ProgramDir + "\我的程序"
     std::string FavoritesDir, StartMenuDir, CommonStartMenuDir, SendToDir, MyDocumentsDir;
     std::string WindowsDir;
-    std::string WinVersionName;  // "win7", "winXP", ...
+    std::string WinVersionName; // "win7", "winXP", ...
     std::string InstanceDesktop; // "Default" or "Desk2"
     std::unique_ptr<ImageList> IconList; // the design-time glyphs, for the reload
     bool BuildingFormMenu = false;
     bool TrayIconsHidden = false;
     bool RightClickPending = false;
-    POINT HookClickPoint{};
+    POINT HookClickPoint {};
     MenuItem* LastFolderItem = nullptr;
     bool MouseHookStarted = false;
     void* SharedBlock = nullptr;
@@ -138,7 +138,7 @@ public:
     void StartMouseHook();
     void StopMouseHook();
     void MouseHook1MouseClick(TMouseHook* sender, std::uint32_t sourceWindow, int x, int y, HookMouseButton button,
-                              TMouseButtonMovement movement);
+        TMouseButtonMovement movement);
 
     // Hotkeys and tray-icon hiding.
     void rejianyincangClick(MenuItem* sender);
@@ -225,8 +225,8 @@ public:
         int depth;
         const char* name;
         const char* caption; // "-" for a separator
-        int glyph;           // index in ImageList1, or -1
-        Handler handler;     // nullptr: a separator, a submenu or a run-time tree's root
+        int glyph; // index in ImageList1, or -1
+        Handler handler; // nullptr: a separator, a submenu or a run-time tree's root
     };
     static std::vector<MenuRow> MainMenuDesign();
     static std::vector<MenuRow> PopupMenuDesign();
@@ -249,10 +249,9 @@ private:
     void BuildMenu(MenuItem& root, const std::vector<MenuRow>& rows);
     void SetFormIcon(HICON icon);
 
-    HICON icon_ = nullptr;      // design-time icon (a resource, never destroyed)
-    IconHandle desk2Icon_;  // loaded from file by the second instance
-    KernelHandle mutex_;    // "DeskSwitch", open until the process ends
-
+    HICON icon_ = nullptr; // design-time icon (a resource, never destroyed)
+    IconHandle desk2Icon_; // loaded from file by the second instance
+    KernelHandle mutex_; // "DeskSwitch", open until the process ends
 
 public:
     // ---- Second desktop and global hotkeys --------------------------------

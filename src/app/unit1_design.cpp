@@ -16,10 +16,9 @@ void Append(Rows& rows, std::initializer_list<TForm1::MenuRow> more) { rows.inse
 // The maker's products, each with the separator after it.
 void AppendProducts(Rows& rows)
 {
-    static const TForm1::Handler handlers[] = {&TForm1::mr1Click, &TForm1::mr2Click, &TForm1::mr3Click,
-                                               &TForm1::mr4Click, &TForm1::mr5Click, &TForm1::mr6Click,
-                                               &TForm1::mr7Click, &TForm1::mr8Click, &TForm1::mr9Click,
-                                               &TForm1::mr10Click};
+    static const TForm1::Handler handlers[]
+        = {&TForm1::mr1Click, &TForm1::mr2Click, &TForm1::mr3Click, &TForm1::mr4Click, &TForm1::mr5Click,
+            &TForm1::mr6Click, &TForm1::mr7Click, &TForm1::mr8Click, &TForm1::mr9Click, &TForm1::mr10Click};
     size_t index = 0;
     for (const MakerProduct& product : MakerProducts()) {
         rows.push_back({2, product.item, product.caption, -1, handlers[index++]});
@@ -32,93 +31,99 @@ void AppendProducts(Rows& rows)
 std::vector<TForm1::MenuRow> TForm1::MainMenuDesign()
 {
     Rows rows;
-    Append(rows, {
-        {0, "wenjian", "  文件  ", -1, nullptr},
-        {1, "baocun", "保存设置文件", -1, &TForm1::baocunClick},
-        {1, "N8", "-", -1, nullptr},
-        {1, "diaoru", "调入设置文件", -1, &TForm1::diaoruClick},
-        {0, "formmenu_wodecenxv", "我的程序  ", -1, nullptr},
-        {0, "N6", "编辑  ", -1, nullptr},
-        {1, "congzaiwodecenxv", "更新重载 【我的程序】", -1, &TForm1::congzaiwodecenxvClick},
-        {1, "N4", "-", -1, nullptr},
-        {1, "dakaiwodecenxvwenjianjia", "打开 【我的程序】文件夹 ", -1, &TForm1::dakaiwodecenxvwenjianjiaClick},
-        {1, "N22", "-", -1, nullptr},
-        {1, "dakaibencenxvqidongwenjianjia", "打开 本程序启动文件夹", -1, &TForm1::dakaibencenxvqidongwenjianjiaClick},
-        {1, "N23", "-", -1, nullptr},
-        {1, "N24", "打开 系统特殊文件夹", -1, nullptr},
-        {2, "wodewendang", "我的文档", -1, &TForm1::wodewendangClick},
-        {2, "N61", "-", -1, nullptr},
-        {2, "N25", "收藏夹", -1, &TForm1::N25Click},
-        {2, "N44", "-", -1, nullptr},
-        {2, "N45", "当前用户 开始菜单", -1, &TForm1::N45Click},
-        {2, "N46", "-", -1, nullptr},
-        {2, "N47", "所有用户 开始菜单", -1, &TForm1::N47Click},
-        {2, "N48", "-", -1, nullptr},
-        {2, "N49", "发送到", -1, &TForm1::N49Click},
-        {2, "N62", "-", -1, nullptr},
-        {2, "wodediannao", "我的电脑", -1, &TForm1::wodediannaoClick},
-        {0, "xuanxiang", "选项  ", -1, nullptr},
-        {1, "rejianyincang", "用热键一键隐藏托盘程序有效 （Alt+L）【桌面2热键无效】", -1, &TForm1::rejianyincangClick},
-        {1, "qidongyincang", "启动时隐藏", -1, nullptr},
-        {2, "xitongtesu", "读取 系统特殊文件夹", -1, &TForm1::xitongtesuClick},
-        {2, "cuangtisuofang", "窗体启动缩放", -1, &TForm1::cuangtisuofangClick},
-        {2, "cenxvkuaijiedongtai", "popup我的程序动态菜单生成（首层）", -1, &TForm1::cenxvkuaijiedongtaiClick},
-        {2, "huodekuaijietubiao", "获得快捷方式图标", -1, nullptr}, // the icon step takes a file: nothing to click
-        {2, "formmenuwodecenxvdongtai", "formmenu我的程序动态菜单生成（首层）", -1, &TForm1::formmenuwodecenxvdongtaiClick},
-        {2, "houculi", "后处理", -1, &TForm1::houculiClick},
-        {2, "xianglinyigefasongxiaoxi", "向另一个程序发送消息子过程", -1, &TForm1::xianglinyigefasongxiaoxiClick},
-        {2, "huanpifu", "换皮肤", -1, &TForm1::huanpifuClick},
-        {1, "N74", "-", -1, nullptr},
-        {1, "yongrejianqiehuanzuomian", "用热键切换桌面有效 （F11）【win7下 F11，ctrl+F11】", -1, &TForm1::yongrejianqiehuanzuomianClick},
-        {0, "N12", "帮助  ", -1, nullptr},
-        {1, "N13", "帮助", 7, &TForm1::N13Click},
-        {1, "N14", "-", -1, nullptr},
-        {1, "N85", "最亮丽的功能", 16, &TForm1::N85Click},
-        {1, "N86", "-", -1, nullptr},
-        {1, "N2", "如何添加或删除快捷方式？", -1, &TForm1::N2Click},
-        {1, "N3", "-", -1, nullptr},
-        {1, "N15", "个人介绍", 8, &TForm1::N15Click},
-        {1, "N16", "-", -1, nullptr},
-        {1, "N17", "关于", -1, &TForm1::N17Click},
-        {1, "N18", "-", -1, nullptr},
-        {1, "N19", kFeedbackFolder, -1, &TForm1::N19Click},
-        {1, "N75", "我为什么要这样设计？", -1, &TForm1::N75Click},
-        {1, "N20", "-", -1, nullptr},
-        {1, "N79", "★★★ 杀软神器", 10, nullptr},
-        {2, "N1001", "100%杀毒软件", -1, &TForm1::N1001Click},
-        {2, "N81", "-", -1, nullptr},
-        {2, "N82", "主动防御", -1, &TForm1::N82Click},
-        {2, "N83", "-", -1, nullptr},
-        {2, "N84", "保护你的账号", -1, &TForm1::N84Click},
-        {1, "N80", "-", -1, nullptr},
-        {1, "N26", "接受定做软件", -1, &TForm1::N26Click},
-        {1, "N27", "-", -1, nullptr},
-        {1, "N21", "欢迎给我来信", -1, &TForm1::N21Click},
-        {1, "N36", "-", -1, nullptr},
-        {1, "N37", "本软升级页面", -1, &TForm1::N37Click},
-        {0, "youqinlianjie", "友情链接", -1, nullptr},
-        {1, "my1", kProductSeries, 9, nullptr},
-    });
+    Append(rows,
+        {
+            {0, "wenjian", "  文件  ", -1, nullptr},
+            {1, "baocun", "保存设置文件", -1, &TForm1::baocunClick},
+            {1, "N8", "-", -1, nullptr},
+            {1, "diaoru", "调入设置文件", -1, &TForm1::diaoruClick},
+            {0, "formmenu_wodecenxv", "我的程序  ", -1, nullptr},
+            {0, "N6", "编辑  ", -1, nullptr},
+            {1, "congzaiwodecenxv", "更新重载 【我的程序】", -1, &TForm1::congzaiwodecenxvClick},
+            {1, "N4", "-", -1, nullptr},
+            {1, "dakaiwodecenxvwenjianjia", "打开 【我的程序】文件夹 ", -1, &TForm1::dakaiwodecenxvwenjianjiaClick},
+            {1, "N22", "-", -1, nullptr},
+            {1, "dakaibencenxvqidongwenjianjia", "打开 本程序启动文件夹", -1,
+                &TForm1::dakaibencenxvqidongwenjianjiaClick},
+            {1, "N23", "-", -1, nullptr},
+            {1, "N24", "打开 系统特殊文件夹", -1, nullptr},
+            {2, "wodewendang", "我的文档", -1, &TForm1::wodewendangClick},
+            {2, "N61", "-", -1, nullptr},
+            {2, "N25", "收藏夹", -1, &TForm1::N25Click},
+            {2, "N44", "-", -1, nullptr},
+            {2, "N45", "当前用户 开始菜单", -1, &TForm1::N45Click},
+            {2, "N46", "-", -1, nullptr},
+            {2, "N47", "所有用户 开始菜单", -1, &TForm1::N47Click},
+            {2, "N48", "-", -1, nullptr},
+            {2, "N49", "发送到", -1, &TForm1::N49Click},
+            {2, "N62", "-", -1, nullptr},
+            {2, "wodediannao", "我的电脑", -1, &TForm1::wodediannaoClick},
+            {0, "xuanxiang", "选项  ", -1, nullptr},
+            {1, "rejianyincang", "用热键一键隐藏托盘程序有效 （Alt+L）【桌面2热键无效】", -1,
+                &TForm1::rejianyincangClick},
+            {1, "qidongyincang", "启动时隐藏", -1, nullptr},
+            {2, "xitongtesu", "读取 系统特殊文件夹", -1, &TForm1::xitongtesuClick},
+            {2, "cuangtisuofang", "窗体启动缩放", -1, &TForm1::cuangtisuofangClick},
+            {2, "cenxvkuaijiedongtai", "popup我的程序动态菜单生成（首层）", -1, &TForm1::cenxvkuaijiedongtaiClick},
+            {2, "huodekuaijietubiao", "获得快捷方式图标", -1, nullptr}, // the icon step takes a file: nothing to click
+            {2, "formmenuwodecenxvdongtai", "formmenu我的程序动态菜单生成（首层）", -1,
+                &TForm1::formmenuwodecenxvdongtaiClick},
+            {2, "houculi", "后处理", -1, &TForm1::houculiClick},
+            {2, "xianglinyigefasongxiaoxi", "向另一个程序发送消息子过程", -1, &TForm1::xianglinyigefasongxiaoxiClick},
+            {2, "huanpifu", "换皮肤", -1, &TForm1::huanpifuClick},
+            {1, "N74", "-", -1, nullptr},
+            {1, "yongrejianqiehuanzuomian", "用热键切换桌面有效 （F11）【win7下 F11，ctrl+F11】", -1,
+                &TForm1::yongrejianqiehuanzuomianClick},
+            {0, "N12", "帮助  ", -1, nullptr},
+            {1, "N13", "帮助", 7, &TForm1::N13Click},
+            {1, "N14", "-", -1, nullptr},
+            {1, "N85", "最亮丽的功能", 16, &TForm1::N85Click},
+            {1, "N86", "-", -1, nullptr},
+            {1, "N2", "如何添加或删除快捷方式？", -1, &TForm1::N2Click},
+            {1, "N3", "-", -1, nullptr},
+            {1, "N15", "个人介绍", 8, &TForm1::N15Click},
+            {1, "N16", "-", -1, nullptr},
+            {1, "N17", "关于", -1, &TForm1::N17Click},
+            {1, "N18", "-", -1, nullptr},
+            {1, "N19", kFeedbackFolder, -1, &TForm1::N19Click},
+            {1, "N75", "我为什么要这样设计？", -1, &TForm1::N75Click},
+            {1, "N20", "-", -1, nullptr},
+            {1, "N79", "★★★ 杀软神器", 10, nullptr},
+            {2, "N1001", "100%杀毒软件", -1, &TForm1::N1001Click},
+            {2, "N81", "-", -1, nullptr},
+            {2, "N82", "主动防御", -1, &TForm1::N82Click},
+            {2, "N83", "-", -1, nullptr},
+            {2, "N84", "保护你的账号", -1, &TForm1::N84Click},
+            {1, "N80", "-", -1, nullptr},
+            {1, "N26", "接受定做软件", -1, &TForm1::N26Click},
+            {1, "N27", "-", -1, nullptr},
+            {1, "N21", "欢迎给我来信", -1, &TForm1::N21Click},
+            {1, "N36", "-", -1, nullptr},
+            {1, "N37", "本软升级页面", -1, &TForm1::N37Click},
+            {0, "youqinlianjie", "友情链接", -1, nullptr},
+            {1, "my1", kProductSeries, 9, nullptr},
+        });
     AppendProducts(rows);
-    Append(rows, {
-        {1, "N28", "-", -1, nullptr},
-        {1, "my2", "华军软件园", 11, &TForm1::my2Click},
-        {1, "N38", "-", -1, nullptr},
-        {1, "my3", "天空软件站", 12, &TForm1::my3Click},
-        {1, "N39", "-", -1, nullptr},
-        {1, "my4", "非凡软件站", 13, &TForm1::my4Click},
-        {1, "N40", "-", -1, nullptr},
-        {1, "my5", "中关村在线", 14, &TForm1::my5Click},
-        {1, "N41", "-", -1, nullptr},
-        {1, "my10", "绿色下载站", 15, &TForm1::my10Click},
-        {1, "N78", "-", -1, nullptr},
-        {1, "my6", "最好的虚拟主机商_中国网格", -1, &TForm1::my6Click},
-        {1, "my7", "中国网格详情", -1, &TForm1::my7Click},
-        {1, "N42", "-", -1, nullptr},
-        {1, "my8", "BRSBOX 免费网络硬盘", -1, &TForm1::my8Click},
-        {1, "N43", "-", -1, nullptr},
-        {1, "my9", "广告位招租", -1, &TForm1::my9Click},
-    });
+    Append(rows,
+        {
+            {1, "N28", "-", -1, nullptr},
+            {1, "my2", "华军软件园", 11, &TForm1::my2Click},
+            {1, "N38", "-", -1, nullptr},
+            {1, "my3", "天空软件站", 12, &TForm1::my3Click},
+            {1, "N39", "-", -1, nullptr},
+            {1, "my4", "非凡软件站", 13, &TForm1::my4Click},
+            {1, "N40", "-", -1, nullptr},
+            {1, "my5", "中关村在线", 14, &TForm1::my5Click},
+            {1, "N41", "-", -1, nullptr},
+            {1, "my10", "绿色下载站", 15, &TForm1::my10Click},
+            {1, "N78", "-", -1, nullptr},
+            {1, "my6", "最好的虚拟主机商_中国网格", -1, &TForm1::my6Click},
+            {1, "my7", "中国网格详情", -1, &TForm1::my7Click},
+            {1, "N42", "-", -1, nullptr},
+            {1, "my8", "BRSBOX 免费网络硬盘", -1, &TForm1::my8Click},
+            {1, "N43", "-", -1, nullptr},
+            {1, "my9", "广告位招租", -1, &TForm1::my9Click},
+        });
     return rows;
 }
 
@@ -168,7 +173,7 @@ std::vector<TForm1::MenuRow> TForm1::PopupMenuDesign()
 void TForm1::BuildMenu(MenuItem& root, const std::vector<MenuRow>& rows)
 {
     // The item that rows of each depth go into: the last item one level up.
-    std::vector<MenuItem*> parents{&root};
+    std::vector<MenuItem*> parents {&root};
     for (const MenuRow& row : rows) {
         parents.resize(static_cast<size_t>(row.depth) + 1);
         MenuItem* item = parents.back()->Add(row.name, row.caption, row.glyph);
@@ -181,11 +186,10 @@ void TForm1::BuildMenu(MenuItem& root, const std::vector<MenuRow>& rows)
 void TForm1::BuildMainMenu()
 {
     BuildMenu(MainMenu1.Items(), MainMenuDesign());
-    for (auto [field, name] : {std::pair{&wenjian, "wenjian"}, {&baocun, "baocun"}, {&diaoru, "diaoru"},
-                               {&formmenu_wodecenxv, "formmenu_wodecenxv"}, {&N6, "N6"}, {&xuanxiang, "xuanxiang"},
-                               {&rejianyincang, "rejianyincang"}, {&qidongyincang, "qidongyincang"},
-                               {&yongrejianqiehuanzuomian, "yongrejianqiehuanzuomian"}, {&N12, "N12"},
-                               {&youqinlianjie, "youqinlianjie"}})
+    for (auto [field, name] : {std::pair {&wenjian, "wenjian"}, {&baocun, "baocun"}, {&diaoru, "diaoru"},
+             {&formmenu_wodecenxv, "formmenu_wodecenxv"}, {&N6, "N6"}, {&xuanxiang, "xuanxiang"},
+             {&rejianyincang, "rejianyincang"}, {&qidongyincang, "qidongyincang"},
+             {&yongrejianqiehuanzuomian, "yongrejianqiehuanzuomian"}, {&N12, "N12"}, {&youqinlianjie, "youqinlianjie"}})
         *field = MainMenu1.Find(name);
     // Both options are on by design; each click flips its own mark first.
     for (MenuItem* option : {rejianyincang, yongrejianqiehuanzuomian}) {
@@ -197,8 +201,8 @@ void TForm1::BuildMainMenu()
 void TForm1::BuildPopupMenu()
 {
     BuildMenu(PopupMenu1.Items(), PopupMenuDesign());
-    for (auto [field, name] : {std::pair{&sijian, "sijian"}, {&menu_cenxvkuaijie, "menu_cenxvkuaijie"},
-                               {&morenzuomian, "morenzuomian"}, {&zuomian2, "zuomian2"}})
+    for (auto [field, name] : {std::pair {&sijian, "sijian"}, {&menu_cenxvkuaijie, "menu_cenxvkuaijie"},
+             {&morenzuomian, "morenzuomian"}, {&zuomian2, "zuomian2"}})
         *field = PopupMenu1.Find(name);
     morenzuomian->SetChecked(true);
 }

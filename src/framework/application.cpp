@@ -13,15 +13,15 @@
 namespace {
 const char kAppWindowClass[] = "TApplication";
 const char kPopupWindowClass[] = "TPopupOwner";
-}
+} // namespace
 
 Application::Application()
     : window_([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-          return HandleAppMessage(message, wParam, lParam, result);
-      }),
-      popupOwner_([](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-          return HandleMenuMessage(nullptr, message, wParam, lParam, result);
-      })
+        return HandleAppMessage(message, wParam, lParam, result);
+    })
+    , popupOwner_([](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return HandleMenuMessage(nullptr, message, wParam, lParam, result);
+    })
 {
 }
 
@@ -47,7 +47,7 @@ void Application::Initialize()
         return;
     // Shell links and the shell's automation objects need an STA on this thread.
     comInitialized_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
     // A zero-sized window in the middle of the screen: it carries the taskbar
@@ -55,7 +55,7 @@ void Application::Initialize()
     int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
     int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     window_.Create(0, kAppWindowClass, title_.c_str(),
-                   WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0, nullptr);
+        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0, nullptr);
     popupOwner_.Create(WS_EX_TOOLWINDOW, kPopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
@@ -99,7 +99,7 @@ bool Application::HasActiveForm() const { return IsFormWindow(::GetActiveWindow(
 void Application::Run()
 {
     if (mainForm_ && !terminated_) {
-        STARTUPINFOA start{};
+        STARTUPINFOA start {};
         start.cb = sizeof start;
         ::GetStartupInfoA(&start);
         WORD show = (start.dwFlags & STARTF_USESHOWWINDOW) ? start.wShowWindow : SW_SHOWNORMAL;
@@ -163,8 +163,8 @@ int Application::AddWindowHook(WindowHook hook)
 
 void Application::RemoveWindowHook(int id)
 {
-    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; }),
-                 hooks_.end());
+    hooks_.erase(
+        std::remove_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; }), hooks_.end());
 }
 
 HWND Application::DialogOwner() const
@@ -183,10 +183,7 @@ void Application::HandleUnknownException()
     Os().ShowMessageBox(DialogOwner(), ErrorBoxText("Unknown error"), title_, MB_OK | MB_ICONSTOP);
 }
 
-void Application::ShowMessage(const std::string& text)
-{
-    Os().ShowMessageBox(DialogOwner(), text, title_, MB_OK);
-}
+void Application::ShowMessage(const std::string& text) { Os().ShowMessageBox(DialogOwner(), text, title_, MB_OK); }
 
 int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT type)
 {

@@ -86,7 +86,10 @@ private:
     std::vector<Form*> forms_;
     bool terminated_ = false;
     bool comInitialized_ = false;
-    struct Hook { int id; WindowHook hook; };
+    struct Hook {
+        int id;
+        WindowHook hook;
+    };
     std::vector<Hook> hooks_;
     int nextHookId_ = 1;
 };

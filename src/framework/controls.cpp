@@ -27,10 +27,11 @@ void SetToolTip(HWND tool, HWND& tooltip, std::string& text)
 }
 } // namespace
 
-Panel::Panel(HWND parent, int left, int top, int width, int height, UINT edge) : edge_(edge)
+Panel::Panel(HWND parent, int left, int top, int width, int height, UINT edge)
+    : edge_(edge)
 {
     CreateHandle(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, ScaleForDpi(left), ScaleForDpi(top),
-                 ScaleForDpi(width), ScaleForDpi(height), parent);
+        ScaleForDpi(width), ScaleForDpi(height), parent);
 }
 
 LRESULT Panel::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -57,7 +58,7 @@ Picture::Picture(HWND parent)
 Picture::Picture(HWND parent, int left, int top, int width, int height)
 {
     CreateHandle(0, kPictureClass, "", WS_CHILD | WS_VISIBLE, ScaleForDpi(left), ScaleForDpi(top), ScaleForDpi(width),
-                 ScaleForDpi(height), parent);
+        ScaleForDpi(height), parent);
 }
 
 Picture::~Picture()
@@ -78,8 +79,7 @@ void Picture::SetHint(const std::string& hint)
     hint_ = hint;
     if (!tooltip_) {
         tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                     ::GetModuleHandleA(nullptr), nullptr);
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
     }
     TTTOOLINFOA tool {};
     // The pre-Vista record size keeps the tooltip working with either comctl32.
@@ -125,7 +125,7 @@ LRESULT Picture::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 Label::Label(HWND parent, int left, int top, int width, int height, const std::string& caption)
 {
     CreateHandle(0, kLabelClass, caption.c_str(), WS_CHILD | WS_VISIBLE, ScaleForDpi(left), ScaleForDpi(top),
-                 ScaleForDpi(width), ScaleForDpi(height), parent, CS_DBLCLKS);
+        ScaleForDpi(width), ScaleForDpi(height), parent, CS_DBLCLKS);
 }
 
 Label::~Label()
@@ -153,8 +153,7 @@ void Label::SetCaption(const std::string& caption)
 void Label::SetFont(const char* face, int height, BYTE charset, bool underline)
 {
     GdiObject<HFONT> font(::CreateFontA(-ScaleForDpi(height), 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE,
-                                        FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                        DEFAULT_PITCH | FF_DONTCARE, face));
+        FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
     UseFont(font.Get());
     ownFont_ = std::move(font);
 }
@@ -212,7 +211,7 @@ LRESULT Label::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             ::ReleaseCapture();
         RECT r;
         ::GetClientRect(Handle(), &r);
-        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const POINT at {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (pressed && ::PtInRect(&r, at) && OnClick)
             OnClick();
         return 0;

@@ -34,6 +34,7 @@ public:
     HBITMAP Bitmap() const { return bitmap_.Get(); }
     void SetHint(const std::string& hint);
     const std::string& Hint() const { return hint_; }
+
 protected:
     LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

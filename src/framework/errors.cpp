@@ -5,9 +5,9 @@
 std::string SystemErrorMessage(DWORD code)
 {
     char* buffer = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                                    nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+            | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text(buffer ? buffer : "", length);
     if (buffer)
         ::LocalFree(buffer);
@@ -17,7 +17,8 @@ std::string SystemErrorMessage(DWORD code)
 }
 
 SystemError::SystemError(DWORD code)
-    : Exception(SystemErrorText(code, code ? SystemErrorMessage(code) : std::string())), code_(code)
+    : Exception(SystemErrorText(code, code ? SystemErrorMessage(code) : std::string()))
+    , code_(code)
 {
 }
 
@@ -26,24 +27,33 @@ namespace {
 std::string InOutErrorText(int code)
 {
     switch (code) {
-    case 100: return "Disk read error";
-    case 101: return "Disk write error";
-    case 102: return "File not assigned";
-    case 103: return "File not open";
-    case 104: return "File not open for input";
-    case 105: return "File not open for output";
-    case 106: return "Invalid numeric input";
-    default: return SystemErrorMessage(static_cast<DWORD>(code));
+    case 100:
+        return "Disk read error";
+    case 101:
+        return "Disk write error";
+    case 102:
+        return "File not assigned";
+    case 103:
+        return "File not open";
+    case 104:
+        return "File not open for input";
+    case 105:
+        return "File not open for output";
+    case 106:
+        return "Invalid numeric input";
+    default:
+        return SystemErrorMessage(static_cast<DWORD>(code));
     }
 }
-}
+} // namespace
 
-InOutError::InOutError(int code) : Exception(InOutErrorText(code)), code_(code) {}
-
-void RaiseLastOsError()
+InOutError::InOutError(int code)
+    : Exception(InOutErrorText(code))
+    , code_(code)
 {
-    throw SystemError(::GetLastError());
 }
+
+void RaiseLastOsError() { throw SystemError(::GetLastError()); }
 
 void RaiseLastFileError()
 {

@@ -1,12 +1,16 @@
 // Exceptions carrying a message, as shown in the application's error box.
 #pragma once
 #include <windows.h>
+
 #include <stdexcept>
 #include <string>
 
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    explicit Exception(const std::string& message)
+        : std::runtime_error(message)
+    {
+    }
 };
 
 // A failed OS call: "System Error.  Code: %d.\r\n%s", or the plain text when
@@ -15,6 +19,7 @@ class SystemError : public Exception {
 public:
     explicit SystemError(DWORD code);
     DWORD Code() const { return code_; }
+
 private:
     DWORD code_;
 };
@@ -23,9 +28,14 @@ private:
 // 2 = file not found, ...).
 class InOutError : public Exception {
 public:
-    InOutError(int code, const std::string& message) : Exception(message), code_(code) {}
+    InOutError(int code, const std::string& message)
+        : Exception(message)
+        , code_(code)
+    {
+    }
     explicit InOutError(int code);
     int Code() const { return code_; }
+
 private:
     int code_;
 };

@@ -2,5 +2,5 @@
 #pragma once
 #include <string>
 
-bool FileExists(const std::string& path);      // a file, not a directory
+bool FileExists(const std::string& path); // a file, not a directory
 bool DirectoryExists(const std::string& path);

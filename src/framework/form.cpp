@@ -8,8 +8,8 @@ Form::Form(const char* className, const std::string& caption, int left, int top,
     Application& app = Application::Instance();
     app.Initialize();
     // Owned by the application window, so the form has no taskbar button of its own.
-    CreateHandle(0, className, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top,
-                 ScaleForDpi(width), ScaleForDpi(height), app.Handle(), CS_DBLCLKS);
+    CreateHandle(0, className, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, ScaleForDpi(width),
+        ScaleForDpi(height), app.Handle(), CS_DBLCLKS);
     app.AddForm(this);
 }
 
@@ -34,7 +34,7 @@ void Form::SetCaption(const std::string& caption) { ::SetWindowTextA(Handle(), c
 
 RECT Form::Bounds() const
 {
-    RECT r{};
+    RECT r {};
     ::GetWindowRect(Handle(), &r);
     return r;
 }
@@ -98,8 +98,8 @@ void Form::SetIcon(HICON icon)
 void Form::SetFont(const char* face, int height)
 {
     font_.Reset(::CreateFontA(height < 0 ? -ScaleForDpi(-height) : ScaleForDpi(height), 0, 0, 0, FW_NORMAL, FALSE,
-                          FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, face));
+        FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+        DEFAULT_PITCH | FF_DONTCARE, face));
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 

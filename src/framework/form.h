@@ -22,7 +22,11 @@ public:
     void SetCaption(const std::string& caption);
     RECT Bounds() const;
     int Left() const { return Bounds().left; }
-    int Width() const { const RECT r = Bounds(); return r.right - r.left; }
+    int Width() const
+    {
+        const RECT r = Bounds();
+        return r.right - r.left;
+    }
     bool Visible() const { return visible_; }
     void SetVisible(bool visible) { visible ? Show() : Hide(); }
     void Show();
@@ -41,10 +45,10 @@ public:
     void RunOnCreate();
 
 protected:
-    virtual void DoCreate() {}
-    virtual void DoShow() {}
-    virtual void DoResize() {}
-    virtual void DoClose(CloseAction&) {}
+    virtual void DoCreate() { }
+    virtual void DoShow() { }
+    virtual void DoResize() { }
+    virtual void DoClose(CloseAction&) { }
     // Messages a form handles itself (hotkeys, copy data, ...); true = handled.
     virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 

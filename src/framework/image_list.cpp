@@ -4,7 +4,12 @@
 
 #include <vector>
 
-ImageList::ImageList(int width, int height) : width_(width), height_(height), list_(Create()) {}
+ImageList::ImageList(int width, int height)
+    : width_(width)
+    , height_(height)
+    , list_(Create())
+{
+}
 
 ImageList::~ImageList()
 {
@@ -52,10 +57,10 @@ namespace {
 // The pixels of a whole bitmap as 32-bit top-down rows.
 bool ReadPixels(HDC dc, HBITMAP bitmap, std::vector<DWORD>& pixels, int& width)
 {
-    BITMAP info{};
+    BITMAP info {};
     if (!bitmap || !::GetObject(bitmap, sizeof info, &info))
         return false;
-    BITMAPINFO format{};
+    BITMAPINFO format {};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = info.bmWidth;
     format.bmiHeader.biHeight = -info.bmHeight;
@@ -64,8 +69,8 @@ bool ReadPixels(HDC dc, HBITMAP bitmap, std::vector<DWORD>& pixels, int& width)
     format.bmiHeader.biCompression = BI_RGB;
     pixels.assign(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight), 0);
     width = info.bmWidth;
-    return ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format, DIB_RGB_COLORS) ==
-           info.bmHeight;
+    return ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format, DIB_RGB_COLORS)
+        == info.bmHeight;
 }
 
 HBITMAP StripBitmap(HDC dc, int width, int height, int bitCount, void** bits)
@@ -73,17 +78,17 @@ HBITMAP StripBitmap(HDC dc, int width, int height, int bitCount, void** bits)
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colors[2];
-    } format{};
+    } format {};
     format.header.biSize = sizeof format.header;
     format.header.biWidth = width;
     format.header.biHeight = -height;
     format.header.biPlanes = 1;
     format.header.biBitCount = static_cast<WORD>(bitCount);
     format.header.biCompression = BI_RGB;
-    format.colors[1] = RGBQUAD{255, 255, 255, 0};
+    format.colors[1] = RGBQUAD {255, 255, 255, 0};
     return ::CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, bits, nullptr, 0);
 }
-}
+} // namespace
 
 int ImageList::AppendCopies(int first, int count)
 {
@@ -105,7 +110,7 @@ int ImageList::AppendCopiesOf(const ImageList& source, const std::vector<int>& i
             return -1;
     // The images are read back from the source list's own bitmaps and added
     // as one strip: the list keeps them exactly as stored, alpha included.
-    IMAGEINFO firstInfo{};
+    IMAGEINFO firstInfo {};
     if (!ImageList_GetImageInfo(source.list_, indexes[0], &firstInfo))
         return -1;
     WindowDc screenDc(nullptr);
@@ -117,8 +122,8 @@ int ImageList::AppendCopiesOf(const ImageList& source, const std::vector<int>& i
     void* colorBits = nullptr;
     void* maskBits = nullptr;
     GdiObject<HBITMAP> color, maskStrip;
-    if (ReadPixels(screen, firstInfo.hbmImage, image, imageWidth) &&
-        (!hasMask || ReadPixels(screen, firstInfo.hbmMask, mask, maskWidth))) {
+    if (ReadPixels(screen, firstInfo.hbmImage, image, imageWidth)
+        && (!hasMask || ReadPixels(screen, firstInfo.hbmMask, mask, maskWidth))) {
         color.Reset(StripBitmap(screen, width_ * count, height_, 32, &colorBits));
         if (hasMask)
             maskStrip.Reset(StripBitmap(screen, width_ * count, height_, 1, &maskBits));
@@ -129,17 +134,19 @@ int ImageList::AppendCopiesOf(const ImageList& source, const std::vector<int>& i
         auto* maskOut = static_cast<BYTE*>(maskBits);
         bool ok = true;
         for (int k = 0; k < count && ok; ++k) {
-            IMAGEINFO info{};
+            IMAGEINFO info {};
             ok = ImageList_GetImageInfo(source.list_, indexes[static_cast<size_t>(k)], &info) != FALSE;
             for (int y = 0; ok && y < height_; ++y) {
                 for (int x = 0; x < width_; ++x) {
                     const size_t from = static_cast<size_t>(info.rcImage.top + y) * imageWidth + info.rcImage.left + x;
                     const size_t to = static_cast<size_t>(y) * width_ * count + static_cast<size_t>(k) * width_ + x;
                     colorOut[to] = image[from];
-                    if (hasMask && (mask[static_cast<size_t>(info.rcImage.top + y) * maskWidth + info.rcImage.left + x] &
-                                    0xFFFFFF)) {
+                    if (hasMask
+                        && (mask[static_cast<size_t>(info.rcImage.top + y) * maskWidth + info.rcImage.left + x]
+                            & 0xFFFFFF)) {
                         const size_t column = static_cast<size_t>(k) * width_ + x;
-                        maskOut[static_cast<size_t>(y) * maskStride + column / 8] |= static_cast<BYTE>(0x80 >> (column % 8));
+                        maskOut[static_cast<size_t>(y) * maskStride + column / 8]
+                            |= static_cast<BYTE>(0x80 >> (column % 8));
                     }
                 }
             }
@@ -164,7 +171,7 @@ bool ImageList::Draw(HDC dc, int index, int x, int y, bool enabled) const
         return false;
     if (enabled)
         return ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT) != FALSE;
-    IMAGELISTDRAWPARAMS params{};
+    IMAGELISTDRAWPARAMS params {};
     params.cbSize = sizeof params;
     params.himl = list_;
     params.i = index;

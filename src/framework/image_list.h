@@ -1,6 +1,7 @@
 // A 16x16 image list of menu glyphs (owning wrapper over HIMAGELIST).
 #pragma once
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <vector>

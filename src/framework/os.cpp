@@ -8,26 +8,20 @@ int OsInterface::ShowMessageBox(HWND owner, const std::string& text, const std::
     return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
-HINSTANCE OsInterface::ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
-                                    const std::string& params, int show)
+HINSTANCE OsInterface::ShellExecuteFile(
+    HWND owner, const std::string& verb, const std::string& file, const std::string& params, int show)
 {
-    return ::ShellExecuteA(owner, verb.c_str(), file.c_str(), params.empty() ? nullptr : params.c_str(),
-                           nullptr, show);
+    return ::ShellExecuteA(owner, verb.c_str(), file.c_str(), params.empty() ? nullptr : params.c_str(), nullptr, show);
 }
 
-UINT OsInterface::WinExec(const std::string& commandLine, int show)
-{
-    return ::WinExec(commandLine.c_str(), show);
-}
+UINT OsInterface::WinExec(const std::string& commandLine, int show) { return ::WinExec(commandLine.c_str(), show); }
 
-bool OsInterface::CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
-                                         PROCESS_INFORMATION& info)
+bool OsInterface::CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start, PROCESS_INFORMATION& info)
 {
-    info = PROCESS_INFORMATION{};
-    if (::CreateProcessA(application.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
-                         &info))
+    info = PROCESS_INFORMATION {};
+    if (::CreateProcessA(application.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &info))
         return true;
-    info = PROCESS_INFORMATION{};
+    info = PROCESS_INFORMATION {};
     return false;
 }
 
@@ -36,25 +30,16 @@ bool OsInterface::TerminateProcess(HANDLE process, UINT exitCode)
     return ::TerminateProcess(process, exitCode) != FALSE;
 }
 
-bool OsInterface::ExitSystem(UINT flags, DWORD reason)
-{
-    return ::ExitWindowsEx(flags, reason) != FALSE;
-}
+bool OsInterface::ExitSystem(UINT flags, DWORD reason) { return ::ExitWindowsEx(flags, reason) != FALSE; }
 
-bool OsInterface::SwitchDesktop(HDESK desktop)
-{
-    return ::SwitchDesktop(desktop) != FALSE;
-}
+bool OsInterface::SwitchDesktop(HDESK desktop) { return ::SwitchDesktop(desktop) != FALSE; }
 
 bool OsInterface::PlaySoundAsync(const std::string& waveFile)
 {
     return ::sndPlaySoundA(waveFile.c_str(), SND_ASYNC | SND_NODEFAULT) != FALSE;
 }
 
-bool OsInterface::MessageBeep(UINT type)
-{
-    return ::MessageBeep(type) != FALSE;
-}
+bool OsInterface::MessageBeep(UINT type) { return ::MessageBeep(type) != FALSE; }
 
 bool OsInterface::OpenProcessToken(DWORD access, HANDLE& token)
 {
@@ -71,7 +56,7 @@ bool OsInterface::AdjustTokenPrivileges(HANDLE token, const TOKEN_PRIVILEGES& st
 {
     // The call wants writable records; the previous state is taken and dropped.
     TOKEN_PRIVILEGES newState = state;
-    TOKEN_PRIVILEGES previous{};
+    TOKEN_PRIVILEGES previous {};
     DWORD previousLength = 0;
     return ::AdjustTokenPrivileges(token, FALSE, &newState, length, &previous, &previousLength) != FALSE;
 }
@@ -81,7 +66,7 @@ bool OsInterface::CloseToken(HANDLE token) { return ::CloseHandle(token) != FALS
 namespace {
 OsInterface realOs;
 OsInterface* current = &realOs;
-}
+} // namespace
 
 OsInterface& Os() { return *current; }
 

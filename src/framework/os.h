@@ -3,6 +3,7 @@
 // place of the real implementation so nothing destructive runs for real.
 #pragma once
 #include <windows.h>
+
 #include <string>
 
 class OsInterface {
@@ -10,14 +11,13 @@ public:
     virtual ~OsInterface() = default;
 
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
-    virtual HINSTANCE ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
-                                   const std::string& params, int show);
+    virtual HINSTANCE ShellExecuteFile(
+        HWND owner, const std::string& verb, const std::string& file, const std::string& params, int show);
     virtual UINT WinExec(const std::string& commandLine, int show);
     // Starts `application` with no command line, inheriting the environment
     // and current folder; `start` names the desktop. False (and `info` empty)
     // when it could not be started.
-    virtual bool CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
-                                        PROCESS_INFORMATION& info);
+    virtual bool CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start, PROCESS_INFORMATION& info);
     virtual bool TerminateProcess(HANDLE process, UINT exitCode);
     virtual bool ExitSystem(UINT flags, DWORD reason);
     virtual bool SwitchDesktop(HDESK desktop);

@@ -1,8 +1,9 @@
 // Owners for the OS objects the program holds: each closes its object when it
 // goes out of scope, moving transfers ownership, copying is not allowed.
 #pragma once
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <utility>
 
@@ -12,9 +13,15 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle handle)
+        : handle_(handle)
+    {
+    }
     ~UniqueHandle() { Reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : handle_(other.Release())
+    {
+    }
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)
@@ -102,7 +109,10 @@ using ModuleHandle = UniqueHandle<handle_traits::Module>;
 template <class T> class GdiObject {
 public:
     GdiObject() = default;
-    explicit GdiObject(T object) : object_(object) {}
+    explicit GdiObject(T object)
+        : object_(object)
+    {
+    }
     T Get() const { return static_cast<T>(object_.Get()); }
     bool Valid() const { return object_.Valid(); }
     explicit operator bool() const { return Valid(); }
@@ -116,7 +126,11 @@ private:
 // A window's (or the screen's) device context, released at the end of scope.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    explicit WindowDc(HWND window)
+        : window_(window)
+        , dc_(::GetDC(window))
+    {
+    }
     ~WindowDc()
     {
         if (dc_)
@@ -134,7 +148,11 @@ private:
 // An object selected into a device context until the end of scope.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc)
+        , old_(::SelectObject(dc, object))
+    {
+    }
     ~SelectedObject()
     {
         if (old_ && old_ != HGDI_ERROR)
@@ -153,7 +171,10 @@ template <class T> class ComPtr {
 public:
     ComPtr() = default;
     ~ComPtr() { Reset(); }
-    ComPtr(ComPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ComPtr(ComPtr&& other) noexcept
+        : object_(std::exchange(other.object_, nullptr))
+    {
+    }
     ComPtr& operator=(ComPtr&& other) noexcept
     {
         if (this != &other) {
@@ -188,7 +209,10 @@ private:
 // COM initialised (single-threaded apartment) on this thread for the scope.
 class ComApartment {
 public:
-    ComApartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment()
+        : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    {
+    }
     ~ComApartment()
     {
         if (ok_)

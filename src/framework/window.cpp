@@ -5,12 +5,12 @@
 
 Window::~Window() { DestroyHandle(); }
 
-HWND Window::CreateHandle(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
-                          int width, int height, HWND parent, UINT classStyle)
+HWND Window::CreateHandle(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
+    int height, HWND parent, UINT classStyle)
 {
     EnsureWindowClass(className, &Window::Procedure, classStyle);
-    return ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, nullptr,
-                             ::GetModuleHandleA(nullptr), this);
+    return ::CreateWindowExA(
+        exStyle, className, title, style, x, y, width, height, parent, nullptr, ::GetModuleHandleA(nullptr), this);
 }
 
 void Window::DestroyHandle()

@@ -19,8 +19,8 @@ public:
 protected:
     // Registers `className` on first use with the shared window procedure and
     // creates the window; the handle is set before the first message.
-    HWND CreateHandle(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
-                      int width, int height, HWND parent, UINT classStyle = 0);
+    HWND CreateHandle(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
+        int height, HWND parent, UINT classStyle = 0);
     // Destroys the window now (the destructor does it otherwise).
     void DestroyHandle();
     // Every message of the window. The default passes it on to DefWindowProc.
@@ -38,9 +38,12 @@ class HandlerWindow : public Window {
 public:
     // True when the handler has handled the message and set its result.
     using Handler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
-    explicit HandlerWindow(Handler handler) : handler_(std::move(handler)) {}
+    explicit HandlerWindow(Handler handler)
+        : handler_(std::move(handler))
+    {
+    }
     HWND Create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
-                int height, HWND parent)
+        int height, HWND parent)
     {
         return CreateHandle(exStyle, className, title, style, x, y, width, height, parent);
     }

@@ -6,7 +6,7 @@ void EnsureWindowClass(const char* name, WNDPROC procedure, UINT style)
     WNDCLASSA existing;
     if (::GetClassInfoA(instance, name, &existing))
         return;
-    WNDCLASSA wc{};
+    WNDCLASSA wc {};
     wc.style = style;
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;

@@ -42,7 +42,7 @@ private:
     TrayProtocol protocol_;
     HANDLE process_ = nullptr;
     void* block_ = nullptr;
-    TrayBlockLayout layout_{};
+    TrayBlockLayout layout_ {};
     bool shell64_ = false;
 };
 

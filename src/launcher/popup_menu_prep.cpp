@@ -1,6 +1,6 @@
 // Preparation of the tray popup each time it opens.
-#include "launcher/popup_caption.h"
 #include "launcher/popup_menu_prep.h"
+#include "launcher/popup_caption.h"
 
 std::string SijianCaption(const SYSTEMTIME& now, LCID locale)
 {

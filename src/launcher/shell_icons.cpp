@@ -2,28 +2,28 @@
 
 #include "framework/scoped.h"
 
-#include <objbase.h>
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
 #include <map>
-#include <tuple>
 #include <system_error>
 #include <thread>
+#include <tuple>
 
 namespace {
-std::atomic<long> lookups{0};
-std::atomic<long> held{0};
+std::atomic<long> lookups {0};
+std::atomic<long> held {0};
 
 // A lookup waits on the file system and the shell's services part of the
 // time, so a few more workers than cores still shorten a build.
 std::size_t WorkerCount(std::size_t jobs)
 {
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::min({std::max<std::size_t>(2, 2 * cores), std::size_t{8}, jobs});
+    return std::min({std::max<std::size_t>(2, 2 * cores), std::size_t {8}, jobs});
 }
 
 // {46EB5926-582E-4017-9FDF-E8998DAA0950}, the image-list interface.
@@ -51,12 +51,12 @@ struct CachePlace {
     int index = -1;
     int overlay = 0;
 };
-}
+} // namespace
 
 HICON FetchShellIcon(const std::string& path)
 {
     ++lookups;
-    SHFILEINFOA info{};
+    SHFILEINFOA info {};
     // Only the call's result tells success: after a failure the handle field
     // may hold a stale value that is no icon at all.
     if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON))
@@ -74,14 +74,14 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
     // thread: the cache is one shared image list, and taking icons out of it
     // on several threads at once deadlocks under Wine 8.
     std::vector<CachePlace> places(paths.size());
-    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> next {0};
     auto work = [&] {
         ComApartment com;
         for (std::size_t i = next++; i < paths.size(); i = next++) {
             ++lookups;
-            SHFILEINFOA info{};
-            const DWORD_PTR list = ::SHGetFileInfoA(paths[i].c_str(), 0, &info, sizeof info,
-                                                    SHGFI_SYSICONINDEX | SHGFI_ADDOVERLAYS | SHGFI_OVERLAYINDEX);
+            SHFILEINFOA info {};
+            const DWORD_PTR list = ::SHGetFileInfoA(
+                paths[i].c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ADDOVERLAYS | SHGFI_OVERLAYINDEX);
             if (list)
                 places[i] = {reinterpret_cast<HIMAGELIST>(list), info.iIcon & 0x00FFFFFF, (info.iIcon >> 24) & 0xFF};
         }
@@ -91,7 +91,7 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
         try {
             workers.emplace_back(work);
         } catch (const std::system_error&) {
-            break;  // fewer workers; the last resort is this thread below
+            break; // fewer workers; the last resort is this thread below
         }
     }
     if (workers.empty())

@@ -4,6 +4,7 @@
 #include "framework/scoped.h"
 
 #include <windows.h>
+
 #include <objidl.h>
 #include <shlobj.h>
 
@@ -31,12 +32,13 @@ std::wstring Widen(const std::string& text)
     ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
     return std::wstring(wide.data());
 }
-}
+} // namespace
 
 std::string ResolveLinkTarget(const std::string& shortcutPath)
 {
     ComPtr<IShellLinkA> link;
-    HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
+    HRESULT result
+        = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
     if (FAILED(result))
         ThrowComError(result);
     ComPtr<IPersistFile> file;

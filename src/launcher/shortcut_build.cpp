@@ -3,7 +3,9 @@
 #include "framework/image_list.h"
 #include "launcher/shell_icons.h"
 
-ShortcutBuild::ShortcutBuild(FolderEntry tree, Step next) : tree_(std::move(tree)), next_(next)
+ShortcutBuild::ShortcutBuild(FolderEntry tree, Step next)
+    : tree_(std::move(tree))
+    , next_(next)
 {
     std::vector<std::string> paths;
     for (const ShortcutEntry* shortcut : NumberShortcuts(tree_))

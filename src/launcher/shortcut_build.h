@@ -44,9 +44,9 @@ public:
 
 private:
     FolderEntry tree_;
-    std::vector<HICON> icons_;  // the distinct icons
-    std::vector<int> iconOf_;   // each shortcut's icon in icons_, or -1
-    std::vector<int> indexes_;  // where each shortcut's image went in the tree being built
-    bool copied_ = false;       // this tree's images are already in the list
+    std::vector<HICON> icons_; // the distinct icons
+    std::vector<int> iconOf_; // each shortcut's icon in icons_, or -1
+    std::vector<int> indexes_; // where each shortcut's image went in the tree being built
+    bool copied_ = false; // this tree's images are already in the list
     Step next_;
 };

@@ -41,7 +41,7 @@ std::string RelativeFolder(const MenuItem* item, const std::string& rootName)
 // Appends one shortcut item and its separator, with the image that the icon
 // step would have given it.
 void AppendShortcutItem(ImageList& images, ShortcutBuild& build, const ShortcutEntry& shortcut, MenuItem* menu,
-                        const MenuItem::ClickHandler& handler)
+    const MenuItem::ClickHandler& handler)
 {
     const int image = build.AppendIcon(images, shortcut);
     MenuItem* item = menu->Add(std::string(), shortcut.caption, image, handler);
@@ -50,7 +50,7 @@ void AppendShortcutItem(ImageList& images, ShortcutBuild& build, const ShortcutE
 }
 
 void AppendShortcutItems(ImageList& images, ShortcutBuild& build, const std::vector<ShortcutEntry>& shortcuts,
-                         MenuItem* menu, const MenuItem::ClickHandler& handler)
+    MenuItem* menu, const MenuItem::ClickHandler& handler)
 {
     for (const ShortcutEntry& shortcut : shortcuts)
         AppendShortcutItem(images, build, shortcut, menu, handler);
@@ -64,7 +64,11 @@ std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, Step next, ImageList
 }
 } // namespace
 
-ShortcutMenus::ShortcutMenus(ImageList& images, Trees trees) : images_(images), trees_(std::move(trees)) {}
+ShortcutMenus::ShortcutMenus(ImageList& images, Trees trees)
+    : images_(images)
+    , trees_(std::move(trees))
+{
+}
 
 ShortcutMenus::~ShortcutMenus() = default;
 
@@ -97,9 +101,9 @@ void ShortcutMenus::AddFormShortcuts(const std::string& programsDir)
 
 void ShortcutMenus::AddFolders(const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
 {
-    const Step step = parent == trees_.popupRoot  ? Step::PopupFolders
-                      : parent == trees_.formRoot ? Step::FormFolders
-                                                  : Step::Done;
+    const Step step = parent == trees_.popupRoot ? Step::PopupFolders
+        : parent == trees_.formRoot              ? Step::FormFolders
+                                                 : Step::Done;
     std::shared_ptr<ShortcutBuild> build = build_;
     if (step == Step::Done || !build || build->Next() != step || build->Tree().path != folder) {
         Win32FolderSource source;
@@ -112,8 +116,8 @@ void ShortcutMenus::AddFolders(const std::string& folder, MenuItem* parent, bool
         build_.reset();
 }
 
-MenuItem* ShortcutMenus::AddFolderItem(const std::string& folder, MenuItem* parent, bool formTree,
-                                       MenuItem*& lastFolderItem)
+MenuItem* ShortcutMenus::AddFolderItem(
+    const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
 {
     Win32FolderSource source;
     FolderEntry entry;
@@ -124,8 +128,8 @@ MenuItem* ShortcutMenus::AddFolderItem(const std::string& folder, MenuItem* pare
     return AppendFolderItem(*build, build->Tree(), parent, formTree, lastFolderItem);
 }
 
-MenuItem* ShortcutMenus::AppendFolderItem(ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent,
-                                          bool formTree, MenuItem*& lastFolderItem)
+MenuItem* ShortcutMenus::AppendFolderItem(
+    ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
 {
     MenuItem* item = parent->Add(std::string(), folder.caption, 0);
     lastFolderItem = item;
@@ -135,8 +139,8 @@ MenuItem* ShortcutMenus::AppendFolderItem(ShortcutBuild& build, const FolderEntr
     return item;
 }
 
-void ShortcutMenus::AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders,
-                                      MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
+void ShortcutMenus::AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders, MenuItem* parent,
+    bool formTree, MenuItem*& lastFolderItem)
 {
     for (const FolderEntry& folder : folders) {
         MenuItem* item = AppendFolderItem(build, folder, parent, formTree, lastFolderItem);

@@ -54,10 +54,10 @@ public:
 
 private:
     const MenuItem::ClickHandler& ShortcutClick(bool formTree) const;
-    MenuItem* AppendFolderItem(ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent, bool formTree,
-                               MenuItem*& lastFolderItem);
+    MenuItem* AppendFolderItem(
+        ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem);
     void AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders, MenuItem* parent,
-                           bool formTree, MenuItem*& lastFolderItem);
+        bool formTree, MenuItem*& lastFolderItem);
 
     ImageList& images_;
     Trees trees_;

@@ -8,7 +8,7 @@ std::size_t FindLastCharOf(const std::string& text, const char* chars, LeadByteP
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
         if (isLead(byte) && i + 1 < text.size()) {
-            ++i;  // the trail byte belongs to this character, whatever its value
+            ++i; // the trail byte belongs to this character, whatever its value
             continue;
         }
         if (byte != 0 && std::strchr(chars, byte))

@@ -21,8 +21,8 @@ std::optional<std::string> FolderPath(FolderSource& source, const std::string& b
     return std::nullopt;
 }
 
-std::vector<FolderEntry> ScanLevel(FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors,
-                                   int depth)
+std::vector<FolderEntry> ScanLevel(
+    FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors, int depth)
 {
     std::vector<FolderEntry> folders;
     if (depth >= kMaxFolderDepth)
@@ -75,7 +75,7 @@ void Number(FolderEntry& folder, std::vector<ShortcutEntry*>& order)
     for (FolderEntry& sub : folder.folders)
         Number(sub, order);
 }
-}
+} // namespace
 
 std::vector<ShortcutEntry> ScanShortcuts(FolderSource& source, const std::string& folder)
 {
@@ -90,8 +90,8 @@ std::vector<ShortcutEntry> ScanShortcuts(FolderSource& source, const std::string
     return shortcuts;
 }
 
-std::vector<FolderEntry> ScanSubfolders(FolderSource& source, const std::string& folder,
-                                        std::vector<FolderId>& ancestors)
+std::vector<FolderEntry> ScanSubfolders(
+    FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors)
 {
     return ScanLevel(source, folder, ancestors, 0);
 }

@@ -46,17 +46,17 @@ public:
 };
 
 struct ShortcutEntry {
-    std::string caption;  // the file name without its extension
-    std::string path;     // full path of the shortcut file
-    std::size_t order = 0;  // place in build order (see NumberShortcuts)
+    std::string caption; // the file name without its extension
+    std::string path; // full path of the shortcut file
+    std::size_t order = 0; // place in build order (see NumberShortcuts)
 };
 
 struct FolderEntry {
-    std::string path;     // as the scan formed it; ends in "\" when only that form existed
-    std::string caption;  // text after the last "\" or ":" of the path
+    std::string path; // as the scan formed it; ends in "\" when only that form existed
+    std::string caption; // text after the last "\" or ":" of the path
     std::vector<ShortcutEntry> shortcuts;
     std::vector<FolderEntry> folders;
-    bool leadsBack = false;  // one of its own ancestors: listed without children
+    bool leadsBack = false; // one of its own ancestors: listed without children
 };
 
 // The shortcuts of `folder`: folder + "\*.lnk", paths folder + "\" + name.
@@ -65,8 +65,8 @@ std::vector<ShortcutEntry> ScanShortcuts(FolderSource& source, const std::string
 // The subfolders of `folder`, each with its shortcuts and, recursively, its
 // own subfolders. `ancestors` holds the identities of `folder` and of the
 // folders above it.
-std::vector<FolderEntry> ScanSubfolders(FolderSource& source, const std::string& folder,
-                                        std::vector<FolderId>& ancestors);
+std::vector<FolderEntry> ScanSubfolders(
+    FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors);
 
 // The whole tree below `root`: its shortcuts and its subfolders.
 FolderEntry ScanShortcutTree(FolderSource& source, const std::string& root);

@@ -7,7 +7,7 @@
 
 namespace {
 bool SystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-}
+} // namespace
 
 std::vector<FoundEntry> Win32FolderSource::List(const std::string& pattern)
 {
@@ -33,7 +33,7 @@ std::optional<FolderId> Win32FolderSource::Identity(const std::string& path)
     // No access rights are asked for: the identity is readable even where
     // the folder's contents are not. Directories need backup semantics.
     FileHandle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.Valid())
         return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;

@@ -10,4 +10,3 @@ public:
     std::optional<FolderId> Identity(const std::string& path) override;
     LeadBytePredicate LeadBytes() const override;
 };
-

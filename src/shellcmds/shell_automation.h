@@ -4,8 +4,9 @@
 #include "framework/errors.h"
 #include "framework/scoped.h"
 
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <string>
 

@@ -39,7 +39,7 @@ bool ShellShowsBalloons()
 
 POINT CursorPosition()
 {
-    POINT point{};
+    POINT point {};
     ::GetCursorPos(&point);
     return point;
 }
@@ -177,7 +177,7 @@ void TTrayIcon::SetUseAppIcon(bool use)
 
 NOTIFYICONDATAA FirstGenerationIconRecord(HWND window, UINT flags)
 {
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAA data {};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window;
     data.uID = 0;

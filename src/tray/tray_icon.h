@@ -7,6 +7,7 @@
 #include "tray/tray_click_logic.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <functional>
@@ -124,7 +125,7 @@ private:
 
     HandlerWindow notifyWindow_;
     IconCopy icon_;
-    NOTIFYICONDATAA iconData_{};
+    NOTIFYICONDATAA iconData_ {};
     std::string hint_;
     PopupMenu* popupMenu_ = nullptr;
     int popupWatchId_ = 0;

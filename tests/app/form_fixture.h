@@ -29,8 +29,7 @@ protected:
         ::SetCurrentDirectoryA(previousDir_.c_str());
         // A close ends the application's loop; keep that out of later tests.
         MSG message;
-        while (::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
     }
 
     // The design only: no start-up.

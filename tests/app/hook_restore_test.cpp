@@ -59,8 +59,8 @@ TEST(HookRestore, AShortOrFailedWriteLeavesNoPartialLibrary)
         ::SetLastError(ERROR_DISK_FULL);
         return false;
     };
-    EXPECT_THROW(RestoreLibraryFromBackup(dir.PathOf("copy_Key.dll"), dir.PathOf("SysHookDLL.dll"), failing),
-                 InOutError);
+    EXPECT_THROW(
+        RestoreLibraryFromBackup(dir.PathOf("copy_Key.dll"), dir.PathOf("SysHookDLL.dll"), failing), InOutError);
     EXPECT_FALSE(dir.Exists("SysHookDLL.dll"));
 }
 

@@ -12,8 +12,12 @@ TEST_F(FormTest, LoadSetsOnlyTheMarksFromTheFile)
         const char* content;
         bool first, second;
     } cases[] = {
-        {"", false, false},          {"2\r\n-1\r\n", true, true}, {"1\r\n", true, false},
-        {" $1F\r\n0x0\r\n", true, false}, {"+0\r\n1\r\n", false, true}, {"0\r\n1\r\n9\r\nxyz", false, true},
+        {"", false, false},
+        {"2\r\n-1\r\n", true, true},
+        {"1\r\n", true, false},
+        {" $1F\r\n0x0\r\n", true, false},
+        {"+0\r\n1\r\n", false, true},
+        {"0\r\n1\r\n9\r\nxyz", false, true},
     };
     TForm1& f = Design();
     form->SettingsPath = dir.Path() + "\\set";

@@ -69,8 +69,8 @@ TEST_F(FormTest, TheSendStepDeliversOneZeroByteToAPeerWithTheSameCaption)
 {
     TForm1& f = Design();
     f.SetCaption("peer test");
-    HWND peer = ::CreateWindowExA(0, "TForm1", "peer test", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
+    HWND peer = ::CreateWindowExA(
+        0, "TForm1", "peer test", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(peer, nullptr);
     ::SetWindowLongPtrA(peer, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Peer::Proc));
 
@@ -84,14 +84,14 @@ TEST_F(FormTest, TheSendStepDeliversOneZeroByteToAPeerWithTheSameCaption)
     ::DestroyWindow(peer);
 
     f.xianglinyigefasongxiaoxiClick(nullptr);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"发送消息目标窗口没找到！"});
+    EXPECT_EQ(Messages(), std::vector<std::string> {"发送消息目标窗口没找到！"});
     EXPECT_EQ(f.Caption(), "peer test");
 }
 
 TEST_F(FormTest, CopyDataAndClipboardMessagesAreAnsweredAtOnce)
 {
     TForm1& f = Design();
-    COPYDATASTRUCT record{7, 1, const_cast<char*>("")};
+    COPYDATASTRUCT record {7, 1, const_cast<char*>("")};
     EXPECT_EQ(::SendMessageA(f.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)), 0);
     EXPECT_EQ(::SendMessageA(f.Handle(), WM_DRAWCLIPBOARD, 0, 0), 0);
     EXPECT_EQ(f.Caption(), "博闲托盘区开始菜单2.1");

@@ -12,7 +12,7 @@ const char kRestoreMessage[] = "文件丢失，SysHookDLL.dll不是病毒文件�
 
 std::string Backup(size_t librarySize)
 {
-    std::string bytes(1, '\x7F');  // the guard byte
+    std::string bytes(1, '\x7F'); // the guard byte
     for (size_t i = 0; i < librarySize; ++i)
         bytes += static_cast<char>('A' + i % 26);
     return bytes;
@@ -62,7 +62,7 @@ TEST_F(FormTest, AFullStartRestoresTheLibraryAndPublishesTheWindowInTheSharedBlo
     ASSERT_TRUE(dir.WriteFile("copy_Key.dll", Backup(1234)));
     TForm1& f = Start();
 
-    EXPECT_EQ(Messages(), std::vector<std::string>{kRestoreMessage});
+    EXPECT_EQ(Messages(), std::vector<std::string> {kRestoreMessage});
     EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), Backup(1234).substr(1));
     EXPECT_FALSE(f.rejianyincang->Checked());
     EXPECT_TRUE(f.yongrejianqiehuanzuomian->Checked());
@@ -90,7 +90,7 @@ TEST_F(FormTest, MalformedSettingsStopStartUpAtTheBadLine)
         const char* content;
         bool first, second;
     } cases[] = {
-        {"abc\r\n0\r\n", true, true},  // bad first line: nothing changes
+        {"abc\r\n0\r\n", true, true}, // bad first line: nothing changes
         {"0\r\nabc\r\n", false, true}, // bad second line: only the first mark is set
     };
     for (const Case& c : cases) {
@@ -100,7 +100,7 @@ TEST_F(FormTest, MalformedSettingsStopStartUpAtTheBadLine)
         TForm1& f = Start();
         EXPECT_EQ(f.rejianyincang->Checked(), c.first) << c.content;
         EXPECT_EQ(f.yongrejianqiehuanzuomian->Checked(), c.second) << c.content;
-        EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid numeric input."}) << c.content;
+        EXPECT_EQ(Messages(), std::vector<std::string> {"Invalid numeric input."}) << c.content;
         EXPECT_TRUE(form->InstanceDesktop.empty()) << "start-up went on past the settings";
     }
 }

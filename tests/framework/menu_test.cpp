@@ -20,7 +20,7 @@ std::string MenuString(HMENU menu, int position)
 
 MENUITEMINFOA MenuInfo(HMENU menu, int position)
 {
-    MENUITEMINFOA info{};
+    MENUITEMINFOA info {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_DATA | MIIM_BITMAP;
     EXPECT_TRUE(::GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info));
@@ -122,7 +122,8 @@ TEST(Menu, MoreItemsThanCommandIdentifiersCanNumberAreChosenAfterAReload)
     LRESULT result = 0;
     ASSERT_TRUE(HandleMenuMessage(nullptr, WM_MENUCOMMAND, 999, reinterpret_cast<LPARAM>(menu), result));
     EXPECT_EQ(clicked, "69/999");
-    ASSERT_TRUE(HandleMenuMessage(nullptr, WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(root->Item(0)->Handle()), result));
+    ASSERT_TRUE(
+        HandleMenuMessage(nullptr, WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(root->Item(0)->Handle()), result));
     EXPECT_EQ(clicked, "0/0");
 
     // A notification that arrives after the items were freed finds nothing.
@@ -156,7 +157,7 @@ TEST(Menu, AChoiceInARealPopupReachesTheItem)
     popup.Items().Add("second", "Second", -1, [&chosen](MenuItem* s) { chosen = s->Name(); });
 
     // The menu loop runs on this thread; another thread presses Down, Down, Enter.
-    std::atomic<bool> pressed{false};
+    std::atomic<bool> pressed {false};
     std::thread keys([&pressed] {
         for (int i = 0; i < 100 && !pressed; ++i) {
             ::Sleep(50);

@@ -203,7 +203,7 @@ TestIcons::~TestIcons() = default;
 void TestIcons::SetOwn(bool active)
 {
     (active ? ownOn : ownOff)++;
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAA data {};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window_;
     data.uID = 1;
@@ -216,14 +216,14 @@ void TestIcons::SetOwn(bool active)
 void TestIcons::Refresh()
 {
     ++refreshes;
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAA data {};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window_;
     data.uID = 0;
     data.uFlags = NIF_ICON;
     data.hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
     ::Shell_NotifyIconA(NIM_ADD, &data);
-    NOTIFYICONDATAA removal{};
+    NOTIFYICONDATAA removal {};
     removal.cbSize = NOTIFYICONDATAA_V1_SIZE;
     removal.hWnd = window_;
     removal.uID = 0;

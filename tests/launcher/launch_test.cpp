@@ -22,7 +22,7 @@ std::string ReadAll(const std::string& path)
 
 POINT Cursor()
 {
-    POINT point{};
+    POINT point {};
     ::GetCursorPos(&point);
     return point;
 }
@@ -54,8 +54,12 @@ TEST_F(LaunchTest, EitherTreeOpensTheTargetAloneWithTheMainWindowAsOwner)
         bool menuBar;
         const char* target;
     } cases[] = {
-        {"Word", false, kNotepad}, {"Word", true, kNotepad},   {"Chess", false, kRegedit},
-        {"Chess", true, kRegedit}, {"deep", false, kNotepad}, {"deep", true, kNotepad},
+        {"Word", false, kNotepad},
+        {"Word", true, kNotepad},
+        {"Chess", false, kRegedit},
+        {"Chess", true, kRegedit},
+        {"deep", false, kNotepad},
+        {"deep", true, kNotepad},
     };
     for (const auto& c : cases) {
         shell.calls.clear();
@@ -66,7 +70,7 @@ TEST_F(LaunchTest, EitherTreeOpensTheTargetAloneWithTheMainWindowAsOwner)
         const std::vector<RecordedCall> launches = Calls("ShellExecute");
         ASSERT_EQ(launches.size(), 1u) << c.caption << c.menuBar;
         EXPECT_EQ(launches[0].text, c.target);
-        EXPECT_EQ(launches[0].detail, "open|");  // no parameters: the shortcut's own are dropped
+        EXPECT_EQ(launches[0].detail, "open|"); // no parameters: the shortcut's own are dropped
         EXPECT_EQ(launches[0].number, SW_SHOWNORMAL);
         EXPECT_EQ(shell.owners[0], f.Handle());
         EXPECT_TRUE(Calls("MessageBox").empty());
@@ -195,9 +199,9 @@ TEST_F(LaunchTest, ARightClickElsewhereOrInTheMenuBarTreeLaunchesInstead)
         int dx, dy;
         bool stillPending;
     } cases[] = {
-        {"Word", false, 1, 0, false},  // the cursor moved: the pending click is dropped
+        {"Word", false, 1, 0, false}, // the cursor moved: the pending click is dropped
         {"deep", false, 0, -1, false},
-        {"Word", true, 0, 0, true},    // the menu bar's tree never looks at it
+        {"Word", true, 0, 0, true}, // the menu bar's tree never looks at it
         {"deep", true, 0, 0, true},
     };
     for (const auto& c : cases) {
@@ -228,12 +232,9 @@ TEST_F(LaunchTest, ARightClickOnAShortcutWhoseFolderIsGoneDoesNothing)
 TEST_F(LaunchTest, OddCaptionsAreShownExactlyAndLaunchTheirOwnShortcut)
 {
     const std::string names[] = {
-        "A & B",
-        "100% sure %PATH%",
-        "  spaced  name ",
-        "淺擻",  // both characters end in the byte 0x5C
-        "表格 v1.2",
-        std::string(100, 'x') + " " + std::string(99, 'y'),  // 200 characters
+        "A & B", "100% sure %PATH%", "  spaced  name ",
+        "淺擻", // both characters end in the byte 0x5C
+        "表格 v1.2", std::string(100, 'x') + " " + std::string(99, 'y'), // 200 characters
     };
     for (size_t i = 0; i < std::size(names); ++i) {
         const std::string target = Root() + "\\t" + std::to_string(i) + ".txt";
@@ -255,8 +256,9 @@ TEST_F(LaunchTest, OddCaptionsAreShownExactlyAndLaunchTheirOwnShortcut)
             ASSERT_NE(item, nullptr);
             // The real menu shows the caption as written ("&&" draws one "&").
             std::string shown(512, '\0');
-            const int length = ::GetMenuStringA(item->Parent()->Handle(), static_cast<UINT>(item->Parent()->IndexOf(item)),
-                                                shown.data(), static_cast<int>(shown.size()), MF_BYPOSITION);
+            const int length
+                = ::GetMenuStringA(item->Parent()->Handle(), static_cast<UINT>(item->Parent()->IndexOf(item)),
+                    shown.data(), static_cast<int>(shown.size()), MF_BYPOSITION);
             shown.resize(static_cast<size_t>(length > 0 ? length : 0));
             std::string expected;
             for (char c : names[i])
@@ -291,4 +293,4 @@ TEST_F(LaunchTest, ClicksFromCodeWithoutAnItemDoNothing)
     EXPECT_TRUE(f.RightClickPending);
 }
 
-}  // namespace
+} // namespace

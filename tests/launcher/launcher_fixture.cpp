@@ -60,9 +60,9 @@ bool RunHostCommand(const std::string& command)
     const std::string unixMarker = UnixPath(marker);
     if (unixMarker.empty())
         return false;
-    STARTUPINFOW start{};
+    STARTUPINFOW start {};
     start.cb = sizeof start;
-    PROCESS_INFORMATION info{};
+    PROCESS_INFORMATION info {};
     std::wstring line = L"Z:\\bin\\sh -c \"" + Wide(command + "; touch '" + unixMarker + "'", CP_UTF8) + L"\"";
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &info))
         return false;
@@ -96,7 +96,7 @@ void AppendShape(const MenuItem* menu, bool images, std::string& out)
         }
     }
 }
-}
+} // namespace
 
 namespace {
 // Removes a folder tree without following links inside it: through the
@@ -108,7 +108,7 @@ void RemoveFolderTree(const std::string& path)
         return;
     harness::RemoveTree(path);
 }
-}
+} // namespace
 
 void LauncherTest::SetUp()
 {
@@ -116,7 +116,7 @@ void LauncherTest::SetUp()
     static unsigned counter = 0;
     char name[64];
     std::snprintf(name, sizeof name, "C:\\lt%lu-%lu-%u", static_cast<unsigned long>(::GetCurrentProcessId()),
-                  static_cast<unsigned long>(::GetTickCount() % 100000), ++counter);
+        static_cast<unsigned long>(::GetTickCount() % 100000), ++counter);
     root_ = name;
     ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr)) << root_;
     ASSERT_TRUE(::CreateDirectoryA(Programs().c_str(), nullptr));
@@ -129,19 +129,19 @@ void LauncherTest::TearDown()
         RemoveFolderTree(root_);
 }
 
-void LauncherTest::MakeShortcut(const std::string& relative, const std::string& target, const std::string& arguments,
-                                const std::string& workingDir)
+void LauncherTest::MakeShortcut(
+    const std::string& relative, const std::string& target, const std::string& arguments, const std::string& workingDir)
 {
     MakeShortcutFile(ProgramsPath(relative), target, arguments, workingDir);
 }
 
-void LauncherTest::MakeShortcutFile(const std::string& path, const std::string& target, const std::string& arguments,
-                                    const std::string& workingDir)
+void LauncherTest::MakeShortcutFile(
+    const std::string& path, const std::string& target, const std::string& arguments, const std::string& workingDir)
 {
     MakeParents(path);
     IShellLinkA* link = nullptr;
-    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                             reinterpret_cast<void**>(&link))));
+    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(
+        CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&link))));
     link->SetPath(target.c_str());
     if (!arguments.empty())
         link->SetArguments(arguments.c_str());
@@ -264,7 +264,7 @@ std::vector<COLORREF> ImagePixels(const ImageList& list, int index)
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, 16, 16};
+    RECT all {0, 0, 16, 16};
     ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     list.Draw(dc, index, 0, 0);
     std::vector<COLORREF> pixels;

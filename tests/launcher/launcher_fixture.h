@@ -20,8 +20,8 @@ public:
     // Set to let shell calls really happen after being recorded.
     bool execute = false;
 
-    HINSTANCE ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
-                               const std::string& params, int show) override
+    HINSTANCE ShellExecuteFile(
+        HWND owner, const std::string& verb, const std::string& file, const std::string& params, int show) override
     {
         owners.push_back(owner);
         OsRecorder::ShellExecuteFile(owner, verb, file, params, show);
@@ -50,10 +50,10 @@ protected:
     // A real shortcut file at `relative` below the shortcut folder (parent
     // folders created). Fails the test when it cannot be written.
     void MakeShortcut(const std::string& relative, const std::string& target, const std::string& arguments = "",
-                      const std::string& workingDir = "");
+        const std::string& workingDir = "");
     // The same at a full path.
     void MakeShortcutFile(const std::string& path, const std::string& target, const std::string& arguments = "",
-                          const std::string& workingDir = "");
+        const std::string& workingDir = "");
     // A copy of the shortcut file `fromRelative` (quicker than making many).
     void CopyShortcut(const std::string& fromRelative, const std::string& toRelative);
     void MakeFolder(const std::string& relative);

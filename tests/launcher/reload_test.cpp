@@ -61,7 +61,7 @@ TEST_F(LauncherTest, AReloadPlaysItsSoundOnceAfterBothTreesOnlyIfTheFileExists)
 TEST_F(LauncherTest, TheFolderCommandsOpenTheShortcutFolderMaximisedWhetherOrNotItExists)
 {
     TForm1& f = Prepared();
-    f.ProgramDir = Root() + "\\elsewhere";  // the command names the folder, it does not look for it
+    f.ProgramDir = Root() + "\\elsewhere"; // the command names the folder, it does not look for it
     f.dakaiwodecenxvwenjianjiaClick(nullptr);
     f.N10Click(nullptr);
     f.PopupMenu1.Find("N10")->Click();
@@ -157,4 +157,4 @@ TEST_F(LauncherTest, TheStepsCalledAloneWorkOnTheFolderTheyAreGiven)
     EXPECT_EQ(f.ImageList1.Count(), 17 + 4);
 }
 
-}  // namespace
+} // namespace

@@ -15,16 +15,15 @@ std::vector<int> BreakEntries(int entries)
 {
     std::vector<int> breaks;
     for (int entry = 1; entry <= entries; ++entry)
-        if (StartsNewColumn(2 * entry - 1))  // the entry, after the separators of all earlier ones
+        if (StartsNewColumn(2 * entry - 1)) // the entry, after the separators of all earlier ones
             breaks.push_back(entry);
     return breaks;
 }
 
 TEST(StartsNewColumn, BreaksEvery21EntriesFrom22ThenShiftsAfter484)
 {
-    const std::vector<int> expected = {22,  43,  64,  85,  106, 127, 148, 169, 190, 211, 232,
-                                       253, 274, 295, 316, 337, 358, 379, 400, 421, 442, 463,
-                                       484, 527, 548, 569, 590, 611, 632, 653, 674, 695};
+    const std::vector<int> expected = {22, 43, 64, 85, 106, 127, 148, 169, 190, 211, 232, 253, 274, 295, 316, 337, 358,
+        379, 400, 421, 442, 463, 484, 527, 548, 569, 590, 611, 632, 653, 674, 695};
     EXPECT_EQ(BreakEntries(700), expected);
 }
 
@@ -42,14 +41,9 @@ struct CaptionCase {
 TEST(ShortcutCaption, DropsTheTextFromTheLastDot)
 {
     const CaptionCase cases[] = {
-        {"Word.lnk", "Word"},
-        {"a.b.lnk", "a.b"},
-        {"Tools.lnk", "Tools"},
-        {".lnk", ""},
-        {"no extension", "no extension"},
-        {"A & B 100% .lnk", "A & B 100% "},
-        {GBK_TRAIL_5C ".lnk", GBK_TRAIL_5C},
-        {"\xb1\xed\xb8\xf1.lnk", "\xb1\xed\xb8\xf1"},  // 表格
+        {"Word.lnk", "Word"}, {"a.b.lnk", "a.b"}, {"Tools.lnk", "Tools"}, {".lnk", ""},
+        {"no extension", "no extension"}, {"A & B 100% .lnk", "A & B 100% "}, {GBK_TRAIL_5C ".lnk", GBK_TRAIL_5C},
+        {"\xb1\xed\xb8\xf1.lnk", "\xb1\xed\xb8\xf1"}, // 表格
     };
     for (const CaptionCase& c : cases)
         EXPECT_EQ(ShortcutCaption(c.input), c.expected) << c.input;
@@ -58,17 +52,11 @@ TEST(ShortcutCaption, DropsTheTextFromTheLastDot)
 TEST(FolderCaption, IsTheTextAfterTheLastBackslashOrColon)
 {
     const CaptionCase cases[] = {
-        {"C:\\a\\Games", "Games"},
-        {"C:\\a\\Games\\", ""},  // a folder found only as "name\"
-        {"C:\\a\\x.\\", ""},
-        {"C:", ""},
-        {"D:x", "x"},
-        {"plain", "plain"},
-        {"", ""},
-        {"C:\\a\\" GBK_TRAIL_5C, GBK_TRAIL_5C},
-        {"C:\\a\\" GBK_TRAIL_5C "b", GBK_TRAIL_5C "b"},
+        {"C:\\a\\Games", "Games"}, {"C:\\a\\Games\\", ""}, // a folder found only as "name\"
+        {"C:\\a\\x.\\", ""}, {"C:", ""}, {"D:x", "x"}, {"plain", "plain"}, {"", ""},
+        {"C:\\a\\" GBK_TRAIL_5C, GBK_TRAIL_5C}, {"C:\\a\\" GBK_TRAIL_5C "b", GBK_TRAIL_5C "b"},
         {"C:\\" GBK_TRAIL_5C "\\" GBK_TRAIL_5C GBK_TRAIL_5C, GBK_TRAIL_5C GBK_TRAIL_5C},
-        {"C:\\a\\b\x9c", "b\x9c"},  // a cut-off lead byte at the end stays
+        {"C:\\a\\b\x9c", "b\x9c"}, // a cut-off lead byte at the end stays
     };
     for (const CaptionCase& c : cases)
         EXPECT_EQ(FolderCaption(c.input), c.expected) << c.input;
@@ -110,4 +98,4 @@ TEST(FindLastCharOf, SkipsTrailBytesAndFindsTheLastOfSeveralCharacters)
     EXPECT_EQ(FindLastCharOf("abc", "\\"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,7 @@
 
 namespace {
 
-#define GBK_TRAIL_5C "\x9c\x5c"  // "淺": second byte 0x5C
+#define GBK_TRAIL_5C "\x9c\x5c" // "淺": second byte 0x5C
 
 // Folders by path, each with its entries in enumeration order. "*.lnk"
 // yields the entries whose names end in ".lnk"; "*.*" yields all of them.
@@ -21,7 +21,7 @@ public:
     std::set<std::string> files;
     std::set<std::string> directories;
     std::map<std::string, FolderId> ids;
-    std::vector<std::string> patterns;  // every pattern listed, in order
+    std::vector<std::string> patterns; // every pattern listed, in order
 
     // A folder with its "." and ".." and the given entries (names ending in
     // "/" are directories).
@@ -102,21 +102,21 @@ TEST(ScanShortcutTree, ListsShortcutsAndFoldersInEnumerationOrderWithTheirPaths)
 
     const FolderEntry tree = ScanShortcutTree(fs, "R");
     // A directory named like a shortcut is listed both ways.
-    EXPECT_EQ(Captions(tree.shortcuts), (Names{"b", "a.b", "Tools"}));
+    EXPECT_EQ(Captions(tree.shortcuts), (Names {"b", "a.b", "Tools"}));
     EXPECT_EQ(tree.shortcuts[1].path, "R\\a.b.lnk");
     EXPECT_EQ(tree.shortcuts[2].path, "R\\Tools.lnk");
-    EXPECT_EQ(Captions(tree.folders), (Names{"Zed", "Tools.lnk", "Alpha"}));
+    EXPECT_EQ(Captions(tree.folders), (Names {"Zed", "Tools.lnk", "Alpha"}));
 
     const FolderEntry& zed = tree.folders[0];
     EXPECT_EQ(zed.path, "R\\Zed");
-    EXPECT_EQ(Captions(zed.shortcuts), Names{"z1"});
+    EXPECT_EQ(Captions(zed.shortcuts), Names {"z1"});
     EXPECT_EQ(zed.shortcuts[0].path, "R\\Zed\\z1.lnk");
     ASSERT_EQ(zed.folders.size(), 1u);
     EXPECT_EQ(zed.folders[0].path, "R\\Zed\\Inner");
     EXPECT_EQ(zed.folders[0].shortcuts[0].path, "R\\Zed\\Inner\\deep.lnk");
     EXPECT_TRUE(tree.folders[1].shortcuts.empty());
     EXPECT_TRUE(tree.folders[1].folders.empty());
-    EXPECT_EQ(Captions(tree.folders[2].shortcuts), Names{"x"});
+    EXPECT_EQ(Captions(tree.folders[2].shortcuts), Names {"x"});
 }
 
 TEST(ScanShortcutTree, AMissingRootGivesAnEmptyTree)
@@ -144,7 +144,7 @@ TEST(ScanShortcutTree, PatternsJoinWithOneBackslashCharacterWise)
         FakeFolders fs;
         ScanShortcutTree(fs, c.root);
         const std::set<std::string> listed(fs.patterns.begin(), fs.patterns.end());
-        EXPECT_EQ(listed, (std::set<std::string>{c.folderPattern, c.shortcutPattern})) << c.root;
+        EXPECT_EQ(listed, (std::set<std::string> {c.folderPattern, c.shortcutPattern})) << c.root;
     }
 }
 
@@ -152,7 +152,7 @@ TEST(ScanShortcutTree, SkipsDotsFilesAndEntriesThatAreNoFolderUnderAnyForm)
 {
     FakeFolders fs;
     fs.Folder("R", {"gone/", "racing/", "odd/", "kept/"});
-    fs.files.insert("R\\racing");  // listed as a folder, a file by now
+    fs.files.insert("R\\racing"); // listed as a folder, a file by now
     fs.directories.insert("R\\racing");
     // "gone" vanished after the listing; "odd" is reachable only with a trailing "\".
     fs.directories.insert("R\\odd\\");
@@ -161,13 +161,13 @@ TEST(ScanShortcutTree, SkipsDotsFilesAndEntriesThatAreNoFolderUnderAnyForm)
     fs.directories.insert("R\\kept");
 
     const FolderEntry tree = ScanShortcutTree(fs, "R");
-    ASSERT_EQ(Captions(tree.folders), (Names{"", "kept"}));
+    ASSERT_EQ(Captions(tree.folders), (Names {"", "kept"}));
     const FolderEntry& odd = tree.folders[0];
     EXPECT_EQ(odd.path, "R\\odd\\");
     ASSERT_EQ(odd.shortcuts.size(), 1u);
-    EXPECT_EQ(odd.shortcuts[0].path, "R\\odd\\\\in.lnk");  // paths are joined, never normalised
+    EXPECT_EQ(odd.shortcuts[0].path, "R\\odd\\\\in.lnk"); // paths are joined, never normalised
     ASSERT_EQ(odd.folders.size(), 1u);
-    EXPECT_EQ(odd.folders[0].path, "R\\odd\\sub");  // no doubled "\" before the folder name
+    EXPECT_EQ(odd.folders[0].path, "R\\odd\\sub"); // no doubled "\" before the folder name
     EXPECT_EQ(odd.folders[0].caption, "sub");
 }
 
@@ -197,18 +197,18 @@ TEST(ScanShortcutTree, AFolderLeadingBackToAnAncestorIsListedButNotEntered)
     FakeFolders fs;
     fs.Folder("R", {"a.lnk", "A/", "B/"}, 10);
     fs.Folder("R\\A", {"inA.lnk", "toRoot/", "Deeper/"}, 11);
-    fs.Folder("R\\A\\toRoot", {"a.lnk", "A/", "B/"}, 10);  // a link to R
+    fs.Folder("R\\A\\toRoot", {"a.lnk", "A/", "B/"}, 10); // a link to R
     fs.Folder("R\\A\\Deeper", {"toA/"}, 12);
-    fs.Folder("R\\A\\Deeper\\toA", {"inA.lnk", "toRoot/", "Deeper/"}, 11);  // a link to R\A
+    fs.Folder("R\\A\\Deeper\\toA", {"inA.lnk", "toRoot/", "Deeper/"}, 11); // a link to R\A
     fs.Folder("R\\B", {"toSibling/"}, 13);
-    fs.Folder("R\\B\\toSibling", {"inA.lnk", "toRoot/", "Deeper/"}, 11);  // R\A again, not an ancestor
+    fs.Folder("R\\B\\toSibling", {"inA.lnk", "toRoot/", "Deeper/"}, 11); // R\A again, not an ancestor
     fs.Folder("R\\B\\toSibling\\toRoot", {}, 10);
     fs.Folder("R\\B\\toSibling\\Deeper", {"toA/"}, 12);
     fs.Folder("R\\B\\toSibling\\Deeper\\toA", {}, 11);
 
     const FolderEntry tree = ScanShortcutTree(fs, "R");
     const FolderEntry& a = tree.folders[0];
-    ASSERT_EQ(Captions(a.folders), (Names{"toRoot", "Deeper"}));
+    ASSERT_EQ(Captions(a.folders), (Names {"toRoot", "Deeper"}));
     EXPECT_TRUE(a.folders[0].leadsBack);
     EXPECT_TRUE(a.folders[0].shortcuts.empty());
     EXPECT_TRUE(a.folders[0].folders.empty());
@@ -218,7 +218,7 @@ TEST(ScanShortcutTree, AFolderLeadingBackToAnAncestorIsListedButNotEntered)
     // A second way into a folder that is not above it is a plain folder.
     const FolderEntry& sibling = tree.folders[1].folders[0];
     EXPECT_FALSE(sibling.leadsBack);
-    EXPECT_EQ(Captions(sibling.shortcuts), Names{"inA"});
+    EXPECT_EQ(Captions(sibling.shortcuts), Names {"inA"});
     ASSERT_EQ(sibling.folders.size(), 2u);
     EXPECT_TRUE(sibling.folders[0].leadsBack) << "R is above it";
     EXPECT_FALSE(sibling.folders[1].leadsBack);
@@ -242,7 +242,7 @@ TEST(ScanShortcutTree, DeepTreesAreFollowedAndUnknowableCyclesStillEnd)
         ++depth;
     }
     EXPECT_EQ(depth, 100);
-    EXPECT_EQ(Captions(folder->shortcuts), Names{"last"});
+    EXPECT_EQ(Captions(folder->shortcuts), Names {"last"});
 
     // A folder that contains itself, with no identity to tell: the depth
     // bound ends it.
@@ -273,8 +273,8 @@ TEST(NumberShortcuts, FollowsTheBuildOrderFolderShortcutsBeforeSubfolders)
     std::vector<std::string> order;
     for (const ShortcutEntry* shortcut : NumberShortcuts(tree))
         order.push_back(shortcut->caption);
-    EXPECT_EQ(order, (Names{"r1", "r2", "b1", "c1", "a1", "a2"}));
+    EXPECT_EQ(order, (Names {"r1", "r2", "b1", "c1", "a1", "a2"}));
     EXPECT_EQ(tree.folders[1].shortcuts[1].order, 5u);
 }
 
-}  // namespace
+} // namespace

@@ -47,7 +47,7 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
     const std::string hidden = ProgramsPath("hidden.lnk");
     ASSERT_TRUE(::SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     ASSERT_EQ(::GetFileAttributesA(hidden.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
-              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+        static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     MakeShortcut("Games\\Chess.lnk", kNotepad);
     MakeShortcut("Games\\Sub\\deep.lnk", kRegedit);
     MakeShortcut("Tools.lnk\\inside.lnk", kNotepad);
@@ -63,7 +63,7 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
 
     // The rules behind the expectation, spelled out once.
     MenuItem* root = f.menu_cenxvkuaijie;
-    ASSERT_EQ(root->Count(), 16);  // 5 shortcuts and 3 folders, each with its separator
+    ASSERT_EQ(root->Count(), 16); // 5 shortcuts and 3 folders, each with its separator
     for (int i = 0; i < root->Count(); ++i) {
         EXPECT_EQ(root->Item(i)->IsSeparator(), i % 2 == 1) << i;
         if (i % 2 == 0) {
@@ -96,9 +96,14 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
         EXPECT_EQ(root->Item(i)->ImageIndex(), 0);
     // Each image is the one the single icon step gives for that shortcut.
     const std::pair<const char*, const char*> files[] = {
-        {"Word", "Word.lnk"},   {"Paint", "Paint.lnk"},         {"a.b", "a.b.lnk"},
-        {"hidden", "hidden.lnk"}, {"Tools", "Tools.lnk"},       {"Chess", "Games\\Chess.lnk"},
-        {"deep", "Games\\Sub\\deep.lnk"}, {"inside", "Tools.lnk\\inside.lnk"},
+        {"Word", "Word.lnk"},
+        {"Paint", "Paint.lnk"},
+        {"a.b", "a.b.lnk"},
+        {"hidden", "hidden.lnk"},
+        {"Tools", "Tools.lnk"},
+        {"Chess", "Games\\Chess.lnk"},
+        {"deep", "Games\\Sub\\deep.lnk"},
+        {"inside", "Tools.lnk\\inside.lnk"},
     };
     for (const auto& [caption, file] : files) {
         const int index = f.huodekuaijietubiaoClick(ProgramsPath(file));
@@ -156,13 +161,13 @@ TEST_F(LauncherTest, EachMenuLevelBreaksIntoColumnsByItsOwnEntryCount)
     }
     TForm1& f = Built();
     for (MenuItem* root : {f.menu_cenxvkuaijie, f.formmenu_wodecenxv}) {
-        ASSERT_EQ(root->Count(), 92);  // 45 shortcuts and the folder F, each with its separator
+        ASSERT_EQ(root->Count(), 92); // 45 shortcuts and the folder F, each with its separator
         for (int i = 0; i < root->Count(); ++i) {
             const int entry = i / 2 + 1;
             const bool expected = i % 2 == 0 && (entry == 22 || entry == 43);
             EXPECT_EQ(root->Item(i)->Break() == MenuBreak::BarBreak, expected) << i;
             // The real menu carries it too.
-            MENUITEMINFOA info{};
+            MENUITEMINFOA info {};
             info.cbSize = sizeof info;
             info.fMask = MIIM_FTYPE;
             ASSERT_TRUE(::GetMenuItemInfoA(root->Handle(), static_cast<UINT>(i), TRUE, &info));
@@ -204,7 +209,7 @@ TEST_F(LauncherTest, BadShortcutsAndOddFoldersGiveADefinedTree)
     WriteFile(ProgramsPath("corrupt.lnk"), std::string(corrupt, sizeof corrupt - 1));
     WriteFile(ProgramsPath("empty.lnk"), "");
     MakeShortcut("gone.lnk", "C:\\nowhere\\gone.exe");
-    MakeDirectoryLink(ProgramsPath("self"), ProgramsPath("self"));  // a link to itself
+    MakeDirectoryLink(ProgramsPath("self"), ProgramsPath("self")); // a link to itself
     MakeDirectoryLink(ProgramsPath("dangling"), Root() + "\\nothing-here");
     std::string deep = "D";
     for (int level = 1; level < 100; ++level)
@@ -251,11 +256,11 @@ TEST_F(LauncherTest, AThousandShortcutsInOneFolderBuildWithTheirColumns)
     for (MenuItem* root : {f.menu_cenxvkuaijie, f.formmenu_wodecenxv}) {
         ASSERT_EQ(root->Count(), 2000);
         EXPECT_EQ(::GetMenuItemCount(root->Handle()), 2000);
-        const std::pair<int, bool> entries[] = {{21, false}, {22, true}, {484, true}, {505, false}, {527, true},
-                                                {999, false}};
+        const std::pair<int, bool> entries[]
+            = {{21, false}, {22, true}, {484, true}, {505, false}, {527, true}, {999, false}};
         for (const auto& [entry, breaks] : entries)
             EXPECT_EQ(root->Item(2 * (entry - 1))->Break() == MenuBreak::BarBreak, breaks) << entry;
     }
 }
 
-}  // namespace
+} // namespace

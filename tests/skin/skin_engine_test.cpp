@@ -18,20 +18,20 @@ namespace {
 HWND MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW)
 {
     static const char* kClass = [] {
-        WNDCLASSA wc{};
+        WNDCLASSA wc {};
         wc.lpfnWndProc = ::DefWindowProcA;
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = "SkinEngineTestWindow";
         ::RegisterClassA(&wc);
         return "SkinEngineTestWindow";
     }();
-    return ::CreateWindowExA(0, kClass, title, style, 50, 50, 200, 150, nullptr, nullptr, ::GetModuleHandleA(nullptr),
-                             nullptr);
+    return ::CreateWindowExA(
+        0, kClass, title, style, 50, 50, 200, 150, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
 }
 
 UINT ItemType(HMENU menu, int position)
 {
-    MENUITEMINFOA info{};
+    MENUITEMINFOA info {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
     ::GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
@@ -55,7 +55,7 @@ protected:
         engine = std::make_unique<TSkinEngine>(owner);
         engine->Scope = SkinScope::WholeApplication;
         engine->SkinnedElements = {SkinElementKind::MainMenuBar, SkinElementKind::PopupMenus,
-                                   SkinElementKind::PushButtons, SkinElementKind::Panels};
+            SkinElementKind::PushButtons, SkinElementKind::Panels};
     }
     void TearDown() override
     {
@@ -73,7 +73,7 @@ TEST_F(SkinEngineTest, SettingTheFileLoadsOnlyARealSkinAndSaysNothing)
 {
     struct Case {
         const char* name;
-        const char* content;  // nullptr: no file at all
+        const char* content; // nullptr: no file at all
         bool loads;
     };
     const Case cases[] = {
@@ -184,7 +184,7 @@ TEST_F(SkinEngineTest, MenusBeforeAndAfterAreOwnerDrawnWithCaptionsKeptExceptTag
     EXPECT_EQ(ItemText(early.Handle(), 2), "丙");
 
     // Measured and drawn by the skin through the owner's menu messages.
-    MEASUREITEMSTRUCT measure{};
+    MEASUREITEMSTRUCT measure {};
     measure.CtlType = ODT_MENU;
     measure.itemData = reinterpret_cast<ULONG_PTR>(late);
     LRESULT result = 0;

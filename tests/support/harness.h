@@ -92,8 +92,8 @@ public:
     // named desktop (nullptr = ours). `args` is appended to the command line
     // after the quoted exe path. On failure the result is !Valid() and the
     // test is marked failed.
-    static Process Start(const std::string& exe, const std::string& currentDir,
-                         const char* desktop = nullptr, const std::string& args = std::string());
+    static Process Start(const std::string& exe, const std::string& currentDir, const char* desktop = nullptr,
+        const std::string& args = std::string());
 
     Process() = default;
     Process(Process&& other) noexcept;
@@ -143,11 +143,9 @@ public:
 std::vector<HWND> TopLevelWindows(DWORD pid, bool visibleOnly = false);
 // The first top-level window of `pid` whose class is exactly `className` and,
 // when `title` is given, whose title is exactly `title`; nullptr if none.
-HWND FindTopLevelWindow(DWORD pid, const char* className, const char* title = nullptr,
-                        bool visibleOnly = false);
+HWND FindTopLevelWindow(DWORD pid, const char* className, const char* title = nullptr, bool visibleOnly = false);
 // The same, polling (and pumping our own messages) for up to `timeoutMs`.
-HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs,
-                   bool visibleOnly = false);
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs, bool visibleOnly = false);
 // True once `hwnd` is destroyed or hidden, within `timeoutMs`.
 bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs);
 
@@ -171,7 +169,7 @@ struct MessageBoxInfo {
     // handles cannot be compared across processes under Wine. Unknown when
     // the screen could not be read.
     MessageBoxIcon icon = MessageBoxIcon::None;
-    bool hasStopIcon = false;  // icon == MessageBoxIcon::Stop
+    bool hasStopIcon = false; // icon == MessageBoxIcon::Stop
 };
 
 // Waits for a visible dialog-class ("#32770") top-level window of `pid` that
@@ -188,4 +186,4 @@ bool DismissMessageBox(HWND box, int buttonId = IDOK, DWORD timeoutMs = 5000);
 // Waits `ms` milliseconds while dispatching the calling thread's messages.
 void PumpFor(DWORD ms);
 
-}  // namespace harness
+} // namespace harness

@@ -17,8 +17,8 @@ int OsRecorder::ShowMessageBox(HWND, const std::string& text, const std::string&
     return IDOK;
 }
 
-HINSTANCE OsRecorder::ShellExecuteFile(HWND, const std::string& verb, const std::string& file,
-                                       const std::string& params, int show)
+HINSTANCE OsRecorder::ShellExecuteFile(
+    HWND, const std::string& verb, const std::string& file, const std::string& params, int show)
 {
     calls.push_back({"ShellExecute", file, verb + "|" + params, show});
     return reinterpret_cast<HINSTANCE>(33);
@@ -30,11 +30,11 @@ UINT OsRecorder::WinExec(const std::string& commandLine, int show)
     return 33;
 }
 
-bool OsRecorder::CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
-                                        PROCESS_INFORMATION& info)
+bool OsRecorder::CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start, PROCESS_INFORMATION& info)
 {
-    calls.push_back({"CreateProcess", application, start.lpDesktop ? start.lpDesktop : "", static_cast<long>(start.cb)});
-    info = PROCESS_INFORMATION{};
+    calls.push_back(
+        {"CreateProcess", application, start.lpDesktop ? start.lpDesktop : "", static_cast<long>(start.cb)});
+    info = PROCESS_INFORMATION {};
     return false;
 }
 
@@ -97,9 +97,9 @@ bool OsRecorder::AdjustTokenPrivileges(HANDLE token, const TOKEN_PRIVILEGES& sta
 {
     std::string record = "count=" + std::to_string(state.PrivilegeCount);
     if (state.PrivilegeCount >= 1)
-        record += " luid=" + std::to_string(state.Privileges[0].Luid.HighPart) + ":" +
-                  std::to_string(state.Privileges[0].Luid.LowPart) +
-                  " attributes=" + std::to_string(state.Privileges[0].Attributes);
+        record += " luid=" + std::to_string(state.Privileges[0].Luid.HighPart) + ":"
+            + std::to_string(state.Privileges[0].Luid.LowPart)
+            + " attributes=" + std::to_string(state.Privileges[0].Attributes);
     calls.push_back({"AdjustPrivileges", HandleText(token), record, static_cast<long>(length)});
     return true;
 }

@@ -7,10 +7,10 @@
 #include <vector>
 
 struct RecordedCall {
-    std::string what;   // "MessageBox", "ShellExecute", "WinExec", "Terminate", ...
-    std::string text;   // message text, file, command line, desktop, ...
+    std::string what; // "MessageBox", "ShellExecute", "WinExec", "Terminate", ...
+    std::string text; // message text, file, command line, desktop, ...
     std::string detail; // caption, parameters, ...
-    long number = 0;    // style, show command, exit code, flags
+    long number = 0; // style, show command, exit code, flags
 };
 
 class OsRecorder : public OsInterface {
@@ -25,13 +25,13 @@ public:
     std::vector<RecordedCall> Of(const std::string& what) const;
 
     int ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT type) override;
-    HINSTANCE ShellExecuteFile(HWND, const std::string& verb, const std::string& file, const std::string& params,
-                               int show) override;
+    HINSTANCE ShellExecuteFile(
+        HWND, const std::string& verb, const std::string& file, const std::string& params, int show) override;
     UINT WinExec(const std::string& commandLine, int show) override;
     // Records the application, the desktop of the start record and the
     // record's size; starts nothing.
-    bool CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start,
-                                PROCESS_INFORMATION& info) override;
+    bool CreateProcessOnDesktop(
+        const std::string& application, STARTUPINFOA& start, PROCESS_INFORMATION& info) override;
     bool TerminateProcess(HANDLE process, UINT exitCode) override;
     bool ExitSystem(UINT flags, DWORD reason) override;
     bool SwitchDesktop(HDESK desktop) override;
@@ -48,7 +48,7 @@ public:
     // False makes OpenProcessToken fail, as for a process without the right.
     bool tokenOpens = true;
     // What the recorder hands out.
-    static constexpr LUID kShutdownLuid{0x13, 0};
+    static constexpr LUID kShutdownLuid {0x13, 0};
     static HANDLE FakeToken() { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x5150)); }
 };
 

@@ -10,7 +10,7 @@ namespace tray_probe {
 
 bool IconRegistered(HWND window, UINT id)
 {
-    NOTIFYICONDATAA probe{};
+    NOTIFYICONDATAA probe {};
     probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
     probe.hWnd = window;
     probe.uID = id;
@@ -32,7 +32,7 @@ bool WaitForIconRegistered(HWND window, bool expected, DWORD timeoutMs)
 
 void ForgetIcon(HWND window, UINT id)
 {
-    NOTIFYICONDATAA removal{};
+    NOTIFYICONDATAA removal {};
     removal.cbSize = NOTIFYICONDATAA_V1_SIZE;
     removal.hWnd = window;
     removal.uID = id;
@@ -45,10 +45,10 @@ POINT FirstIconPosition()
 {
     // Icons are laid out right to left from the taskbar's right end, one
     // small icon plus a border each.
-    RECT bar{};
+    RECT bar {};
     ::GetWindowRect(Taskbar(), &bar);
     const int slot = ::GetSystemMetrics(SM_CXSMICON) + 4;
-    return POINT { bar.right - slot / 2, (bar.top + bar.bottom) / 2 };
+    return POINT {bar.right - slot / 2, (bar.top + bar.bottom) / 2};
 }
 
 bool Xdotool(const std::string& args)
@@ -56,12 +56,12 @@ bool Xdotool(const std::string& args)
     // Wine gives no waitable handle for a Unix process, so a shell around
     // xdotool leaves a marker file once it has succeeded.
     static int runs = 0;
-    const std::string marker = "/tmp/traystart-xdotool-" + std::to_string(::GetCurrentProcessId()) + "-"
-        + std::to_string(++runs);
+    const std::string marker
+        = "/tmp/traystart-xdotool-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++runs);
     std::string command = "/bin/sh -c \"/usr/bin/xdotool " + args + " && : > " + marker + "\"";
-    STARTUPINFOA start{};
+    STARTUPINFOA start {};
     start.cb = sizeof start;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION process {};
     if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process))
         return false;
     if (process.hThread)
@@ -89,8 +89,8 @@ bool ClickAt(POINT at, int button, int times)
         if (since < spacing)
             harness::PumpFor(spacing - since);
     }
-    const bool done = Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y)
-                              + " click --repeat " + std::to_string(times) + " --delay 80 " + std::to_string(button));
+    const bool done = Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click --repeat "
+        + std::to_string(times) + " --delay 80 " + std::to_string(button));
     lastClick = ::GetTickCount();
     clicked = true;
     return done;

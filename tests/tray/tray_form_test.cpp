@@ -15,12 +15,12 @@ namespace {
 
 using namespace tray_probe;
 
-const char* const kWeekdays[] = { "星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六" };
+const char* const kWeekdays[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
 
 // What the open popup menu showed, read from inside its modal loop.
 struct OpenMenu {
-    std::vector<std::string> texts;  // top-level items, separators as ""
-    std::vector<UINT> switchStates;  // the desktop submenu's item states
+    std::vector<std::string> texts; // top-level items, separators as ""
+    std::vector<UINT> switchStates; // the desktop submenu's item states
 };
 
 OpenMenu openMenu;
@@ -114,7 +114,7 @@ TEST_F(TrayFormTest, ARightClickOpensTheTrayMenuWithTodaysDateAndTheDesktopMark)
     ASSERT_EQ(openMenu.texts.size(), 26u);
     EXPECT_EQ(openMenu.texts[2], "我的程序");
     EXPECT_EQ(openMenu.texts[24], "退出本软件");
-    SYSTEMTIME today{};
+    SYSTEMTIME today {};
     ::GetLocalTime(&today);
     char date[64] = {};
     ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, date, sizeof date);
@@ -195,12 +195,12 @@ TEST(SijianCaption, FormatsTheMomentInTheGivenLocale)
         SYSTEMTIME when; // year, month, day of week (0 = Sunday), day, hour, minute, second, ms
         const char* caption;
     } cases[] = {
-        { LOCALE_INVARIANT, { 2024, 3, 0, 3, 13, 5, 9, 0 }, "03/03/2024 13:05:09 星期日" },
-        { LOCALE_INVARIANT, { 2024, 3, 6, 9, 0, 0, 0, 0 }, "03/09/2024 星期六" },
-        { LOCALE_INVARIANT, { 2024, 3, 6, 9, 0, 0, 1, 0 }, "03/09/2024 00:00:01 星期六" },
-        { english, { 2024, 3, 6, 9, 21, 30, 0, 0 }, "3/9/2024 9:30:00 PM 星期六" },
-        { english, { 2024, 3, 0, 10, 0, 0, 0, 0 }, "3/10/2024 星期日" },
-        { english, { 2024, 3, 0, 10, 12, 0, 0, 0 }, "3/10/2024 12:00:00 PM 星期日" },
+        {LOCALE_INVARIANT, {2024, 3, 0, 3, 13, 5, 9, 0}, "03/03/2024 13:05:09 星期日"},
+        {LOCALE_INVARIANT, {2024, 3, 6, 9, 0, 0, 0, 0}, "03/09/2024 星期六"},
+        {LOCALE_INVARIANT, {2024, 3, 6, 9, 0, 0, 1, 0}, "03/09/2024 00:00:01 星期六"},
+        {english, {2024, 3, 6, 9, 21, 30, 0, 0}, "3/9/2024 9:30:00 PM 星期六"},
+        {english, {2024, 3, 0, 10, 0, 0, 0, 0}, "3/10/2024 星期日"},
+        {english, {2024, 3, 0, 10, 12, 0, 0, 0}, "3/10/2024 12:00:00 PM 星期日"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SijianCaption(c.when, c.locale), c.caption);

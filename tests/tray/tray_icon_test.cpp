@@ -48,7 +48,7 @@ public:
 protected:
     BOOL CallShell(DWORD message, NOTIFYICONDATAA* data) override
     {
-        calls.push_back({ message, *data });
+        calls.push_back({message, *data});
         return message == NIM_ADD ? addAnswer : TRUE;
     }
 };
@@ -90,12 +90,9 @@ protected:
             EXPECT_EQ(sender, &icon);
             Log("click", button, x, y);
         };
-        icon.OnMouseDown = [this](TTrayIcon*, TrayButton button, ShiftState, int x, int y) {
-            Log("down", button, x, y);
-        };
-        icon.OnMouseUp = [this](TTrayIcon*, TrayButton button, ShiftState, int x, int y) {
-            Log("up", button, x, y);
-        };
+        icon.OnMouseDown
+            = [this](TTrayIcon*, TrayButton button, ShiftState, int x, int y) { Log("down", button, x, y); };
+        icon.OnMouseUp = [this](TTrayIcon*, TrayButton button, ShiftState, int x, int y) { Log("up", button, x, y); };
         icon.OnMouseMove = [this](TTrayIcon*, ShiftState, int x, int y) { Log("move", TrayButton::Left, x, y); };
         icon.OnDblClick = [this](TTrayIcon*) { events += events.empty() ? "dbl" : " dbl"; };
     }
@@ -103,7 +100,7 @@ protected:
     void Log(const char* what, TrayButton button, int x, int y)
     {
         // Positions are the cursor's when the callback was handled.
-        POINT cursor{};
+        POINT cursor {};
         ::GetCursorPos(&cursor);
         EXPECT_EQ(x, cursor.x);
         EXPECT_EQ(y, cursor.y);
@@ -141,7 +138,7 @@ TEST_F(TrayIconTest, TheRecordIsTheFirstGenerationLayoutWithTheCallbackMessage)
     ASSERT_NE(icon.Icon(), nullptr);
     EXPECT_NE(icon.Icon(), given);
     EXPECT_EQ(data.hIcon, icon.Icon());
-    ICONINFO info{};
+    ICONINFO info {};
     ASSERT_TRUE(::GetIconInfo(icon.Icon(), &info));
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
@@ -156,8 +153,8 @@ TEST_F(TrayIconTest, TheTipHoldsOnlyTheShortHintCutTo63Bytes)
         std::string hint;
         std::string tip;
     } cases[] = {
-        { "short|and a long part that is never shown", "short" },
-        { thirtyTwoWide, thirtyTwoWide.substr(0, 63) },
+        {"short|and a long part that is never shown", "short"},
+        {thirtyTwoWide, thirtyTwoWide.substr(0, 63)},
     };
     icon.SetIcon(SystemIcon());
     icon.Take();
@@ -179,22 +176,22 @@ TEST_F(TrayIconTest, ShellCallsFollowTheStateOfTheIcon)
         const char* calls;
         bool added;
     } steps[] = {
-        { "loaded without an image", [&] { icon.Loaded(); }, "delete", false },
-        { "a hint without an image", [&] { icon.SetHint("a"); }, "delete", false },
-        { "the image adds it, and the tip again", [&] { icon.SetIcon(SystemIcon()); }, "delete add modify", true },
-        { "the same hint changes nothing", [&] { icon.SetHint("a"); }, "", true },
-        { "another hint", [&] { icon.SetHint("b"); }, "modify", true },
-        { "another image", [&] { icon.SetIcon(::LoadIcon(nullptr, IDI_WARNING)); }, "modify", true },
-        { "no image removes it", [&] { icon.SetIcon(nullptr); }, "delete", false },
-        { "an image again", [&] { icon.SetIcon(SystemIcon()); }, "delete add modify", true },
-        { "inactive", [&] { icon.SetActive(false); }, "delete", false },
-        { "inactive again changes nothing", [&] { icon.SetActive(false); }, "", false },
-        { "a change while inactive", [&] { icon.SetHint("c"); }, "", false },
-        { "active", [&] { icon.SetActive(true); }, "delete add modify", true },
-        { "an empty hint", [&] { icon.SetHint(""); }, "modify", true },
-        { "re-added without a tip", [&] { icon.Loaded(); }, "delete add", true },
-        { "a hint whose short part is empty", [&] { icon.SetHint("|long"); }, "modify", true },
-        { "added with an empty short hint", [&] { icon.Loaded(); }, "delete add", true },
+        {"loaded without an image", [&] { icon.Loaded(); }, "delete", false},
+        {"a hint without an image", [&] { icon.SetHint("a"); }, "delete", false},
+        {"the image adds it, and the tip again", [&] { icon.SetIcon(SystemIcon()); }, "delete add modify", true},
+        {"the same hint changes nothing", [&] { icon.SetHint("a"); }, "", true},
+        {"another hint", [&] { icon.SetHint("b"); }, "modify", true},
+        {"another image", [&] { icon.SetIcon(::LoadIcon(nullptr, IDI_WARNING)); }, "modify", true},
+        {"no image removes it", [&] { icon.SetIcon(nullptr); }, "delete", false},
+        {"an image again", [&] { icon.SetIcon(SystemIcon()); }, "delete add modify", true},
+        {"inactive", [&] { icon.SetActive(false); }, "delete", false},
+        {"inactive again changes nothing", [&] { icon.SetActive(false); }, "", false},
+        {"a change while inactive", [&] { icon.SetHint("c"); }, "", false},
+        {"active", [&] { icon.SetActive(true); }, "delete add modify", true},
+        {"an empty hint", [&] { icon.SetHint(""); }, "modify", true},
+        {"re-added without a tip", [&] { icon.Loaded(); }, "delete add", true},
+        {"a hint whose short part is empty", [&] { icon.SetHint("|long"); }, "modify", true},
+        {"added with an empty short hint", [&] { icon.Loaded(); }, "delete add", true},
     };
     for (const auto& s : steps) {
         s.action();
@@ -232,8 +229,7 @@ TEST_F(TrayIconTest, TaskbarCreatedAddsTheIconAgainOnlyWhenActive)
     icon.SetIcon(SystemIcon());
     icon.Take();
     // The shell broadcasts it to every top-level window.
-    ::SendMessageTimeoutA(HWND_BROADCAST, TTrayIcon::TaskbarCreatedMessage(), 0, 0, SMTO_ABORTIFHUNG, 2000,
-                          nullptr);
+    ::SendMessageTimeoutA(HWND_BROADCAST, TTrayIcon::TaskbarCreatedMessage(), 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     EXPECT_EQ(icon.Take(), "delete add");
     icon.SetActive(false);
     icon.Take();
@@ -249,13 +245,12 @@ TEST_F(TrayIconTest, CallbacksRaiseTheMouseEventsAtTheCursor)
         std::vector<LPARAM> messages;
         const char* events;
     } cases[] = {
-        { "left click", { WM_LBUTTONDOWN, WM_LBUTTONUP }, "down0 click0 up0" },
-        { "left double click clicks once",
-            { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP },
-            "down0 click0 up0 dbl down0 up0" },
-        { "middle click", { WM_MBUTTONDOWN, WM_MBUTTONUP }, "down2 click2 up2" },
-        { "right click without a menu", { WM_RBUTTONDOWN, WM_RBUTTONUP }, "down1 click1 up1" },
-        { "move", { WM_MOUSEMOVE }, "move" },
+        {"left click", {WM_LBUTTONDOWN, WM_LBUTTONUP}, "down0 click0 up0"},
+        {"left double click clicks once", {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP},
+            "down0 click0 up0 dbl down0 up0"},
+        {"middle click", {WM_MBUTTONDOWN, WM_MBUTTONUP}, "down2 click2 up2"},
+        {"right click without a menu", {WM_RBUTTONDOWN, WM_RBUTTONUP}, "down1 click1 up1"},
+        {"move", {WM_MOUSEMOVE}, "move"},
     };
     icon.SetIcon(SystemIcon());
     for (const auto& c : cases) {
@@ -305,15 +300,17 @@ TEST_F(TrayIconTest, ARightClickOpensThePopupAndNeverReachesOnClick)
         const char* name;
         std::function<void()> setUp;
     } noPopup[] = {
-        { "automatic popup off", [&] { menu.SetAutoPopup(false); } },
-        { "inactive", [&] {
-             menu.SetAutoPopup(true);
-             icon.SetActive(false);
-         } },
-        { "no menu", [&] {
-             icon.SetActive(true);
-             icon.SetPopupMenu(nullptr);
-         } },
+        {"automatic popup off", [&] { menu.SetAutoPopup(false); }},
+        {"inactive",
+            [&] {
+                menu.SetAutoPopup(true);
+                icon.SetActive(false);
+            }},
+        {"no menu",
+            [&] {
+                icon.SetActive(true);
+                icon.SetPopupMenu(nullptr);
+            }},
     };
     for (const auto& c : noPopup) {
         c.setUp();
@@ -369,10 +366,10 @@ TEST_F(TrayIconTest, AnErrorInAHandlerGoesToTheErrorBoxAndTheNextCallbackStillWo
 // The pixels of an icon's colour bitmap.
 std::vector<char> ColorBits(HICON icon)
 {
-    ICONINFO info{};
+    ICONINFO info {};
     if (!::GetIconInfo(icon, &info))
         return {};
-    BITMAP bitmap{};
+    BITMAP bitmap {};
     ::GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
     std::vector<char> bits(static_cast<size_t>(bitmap.bmWidthBytes) * static_cast<size_t>(bitmap.bmHeight));
     ::GetBitmapBits(info.hbmColor, static_cast<LONG>(bits.size()), bits.data());
@@ -385,8 +382,8 @@ TEST_F(TrayIconTest, UseAppIconCopiesTheApplicationsIcon)
 {
     Application& app = Application::Instance();
     const HICON previous = app.Icon();
-    HICON desk2 = static_cast<HICON>(::LoadImageA(nullptr, harness::SourcePath("data/tubiaodesk2.ico").c_str(),
-                                                  IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
+    HICON desk2 = static_cast<HICON>(::LoadImageA(
+        nullptr, harness::SourcePath("data/tubiaodesk2.ico").c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
     ASSERT_NE(desk2, nullptr);
     icon.SetIcon(SystemIcon());
     icon.Take();
@@ -418,7 +415,10 @@ TEST_F(TrayIconTest, TheShellIsAskedWhetherItShowsBalloons)
 // A main form that counts how often it was shown.
 class CountingForm : public Form {
 public:
-    CountingForm() : Form("TrayTestForm", "tray test form", 10, 10, 200, 120) {}
+    CountingForm()
+        : Form("TrayTestForm", "tray test form", 10, 10, 200, 120)
+    {
+    }
     int shows = 0;
 
 protected:
@@ -440,10 +440,10 @@ TEST_F(TrayIconTest, MinimisingTheApplicationHidesItIntoTheTrayWithAutoHide)
         WPARAM command;
         bool hidden;
     } cases[] = {
-        { "auto hide", true, true, SC_MINIMIZE, true },
-        { "auto hide off", false, true, SC_MINIMIZE, false },
-        { "inactive icon", true, false, SC_MINIMIZE, false },
-        { "not exactly the minimise command", true, true, SC_MINIMIZE | 2, false },
+        {"auto hide", true, true, SC_MINIMIZE, true},
+        {"auto hide off", false, true, SC_MINIMIZE, false},
+        {"inactive icon", true, false, SC_MINIMIZE, false},
+        {"not exactly the minimise command", true, true, SC_MINIMIZE | 2, false},
     };
     for (const auto& c : cases) {
         ::ShowWindow(appWindow, SW_SHOWNOACTIVATE);

@@ -74,13 +74,13 @@ void InsertControlButton(int position, const std::string& text)
 {
     keptTexts.push_back(text);
     if (tabMode) {
-        TCITEMA item{};
+        TCITEMA item {};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(keptTexts.back().c_str());
         Own(TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item));
         return;
     }
-    TBBUTTON button{};
+    TBBUTTON button {};
     button.iBitmap = I_IMAGENONE;
     button.idCommand = 0;
     button.fsState = TBSTATE_ENABLED;
@@ -206,7 +206,7 @@ LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void Register(const char* className)
 {
-    WNDCLASSA windowClass{};
+    WNDCLASSA windowClass {};
     windowClass.lpfnWndProc = className == std::string("Shell_TrayWnd") ? TrayProc : DefWindowProcA;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = className;
@@ -216,7 +216,7 @@ void Register(const char* className)
 // A tab control under the toolbar's class name, for the older shells' protocol.
 void RegisterTabAsToolbar()
 {
-    WNDCLASSA tab{};
+    WNDCLASSA tab {};
     ::GetClassInfoA(nullptr, WC_TABCONTROLA, &tab);
     // Local to this program, so it does not clash with the real toolbar class.
     tab.style &= ~CS_GLOBALCLASS;
