@@ -106,10 +106,8 @@ echo "test: Windows tests run the $TRAYSTART_TEST_PRESET build under ${TRAYSTART
 
 # The release (build/dist) is made before the Windows tests: the package
 # test checks it, and installs the package of its own build (the 64-bit twin
-# in build/dist-mingw64 where the tests run 64-bit). Until every part of the
-# data folder exists, data files may still be missing
-# (TRAYSTART_PACKAGE_ALLOW_MISSING=1, for the test only).
-export TRAYSTART_PACKAGE_ALLOW_MISSING=1
+# in build/dist-mingw64 where the tests run 64-bit). A missing data file
+# fails the packaging.
 package() {
   bash scripts/package.sh --no-build || return 1
   if [ "$TRAYSTART_TEST_PRESET" != mingw ]; then
