@@ -11,17 +11,17 @@ GlobalHotKeys::~GlobalHotKeys()
 
 void GlobalHotKeys::Register(HWND window, HotKey hotKey)
 {
-    const HotKeySpec spec = HotKeySpecOf(hotKey);
+    const HotKeySpec keyDef = HotKeySpecOf(hotKey);
     Slot& s = slot(hotKey);
     // Adding the same name again yields the same atom, so the identifier stays
     // the same across registrations; one reference per slot keeps the count even.
-    const ATOM atom = ::GlobalAddAtomA(spec.atomName);
+    const ATOM atom = ::GlobalAddAtomA(keyDef.atomName);
     if (atom && s.atomHeld)
         ::GlobalDeleteAtom(atom);
     else if (atom)
         s.atomHeld = true;
     s.id = HotKeyIdFromAtom(atom);
-    ::RegisterHotKey(window, s.id, spec.modifiers, spec.key);
+    ::RegisterHotKey(window, s.id, keyDef.modifiers, keyDef.key);
 }
 
 void GlobalHotKeys::Unregister(HWND window, HotKey hotKey)

@@ -17,10 +17,10 @@ TEST(HotKeyRules, TheThreeHotKeysAndTheirAtoms)
         {HotKey::SwitchCtrl, "UserqiehuanzuomianHotKey", 2, 0x7A},
     };
     for (const auto& c : cases) {
-        const HotKeySpec spec = HotKeySpecOf(c.hotKey);
-        EXPECT_STREQ(spec.atomName, c.atom);
-        EXPECT_EQ(spec.modifiers, c.modifiers);
-        EXPECT_EQ(spec.key, c.key);
+        const HotKeySpec keyDef = HotKeySpecOf(c.hotKey);
+        EXPECT_STREQ(keyDef.atomName, c.atom);
+        EXPECT_EQ(keyDef.modifiers, c.modifiers);
+        EXPECT_EQ(keyDef.key, c.key);
     }
 }
 
