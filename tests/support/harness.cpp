@@ -723,7 +723,10 @@ void PumpFor(DWORD ms)
 std::string ReadWholeFile(const std::string& path)
 {
     std::string bytes;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Shared for writing too: a program under test may be appending to the
+    // file right now, and must neither fail nor make this read fail.
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
     char block[4096];

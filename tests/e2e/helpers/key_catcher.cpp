@@ -6,15 +6,16 @@
 #include <cstdio>
 
 namespace {
-char outPath[MAX_PATH];
+// Open for the whole run and shared, so a test reading it never costs a key.
+HANDLE out = INVALID_HANDLE_VALUE;
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-        if (FILE* out = std::fopen(outPath, "a")) {
-            std::fprintf(out, "%u\n", static_cast<unsigned>(wParam));
-            std::fclose(out);
-        }
+        char line[16];
+        const int length = std::snprintf(line, sizeof line, "%u\n", static_cast<unsigned>(wParam));
+        DWORD written = 0;
+        ::WriteFile(out, line, static_cast<DWORD>(length), &written, nullptr);
     }
     // Alt+L or F10 left to the default handling would enter menu mode and
     // keep the keyboard from later presses.
@@ -26,7 +27,10 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    lstrcpynA(outPath, commandLine, MAX_PATH);
+    out = ::CreateFileA(commandLine, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_ALWAYS, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return 1;
     WNDCLASSA cls {};
     cls.lpfnWndProc = Proc;
     cls.hInstance = instance;
