@@ -129,9 +129,7 @@ protected:
     }
 };
 
-// Disabled: the tray tree's submenu does not always open under Wine for the
-// scripted clicks (passes alone, fails in some full runs); to be steadied.
-TEST_F(RightClickTest, DISABLED_ARightClickOnATrayTreeShortcutOpensItsFolderALeftClickStartsIt)
+TEST_F(RightClickTest, ARightClickOnATrayTreeShortcutOpensItsFolderALeftClickStartsIt)
 {
     StartWithShortcut();
     ASSERT_TRUE(Messages().empty());

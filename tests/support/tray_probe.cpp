@@ -89,8 +89,17 @@ bool ClickAt(POINT at, int button, int times)
         if (since < spacing)
             harness::PumpFor(spacing - since);
     }
-    const bool done = Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click --repeat "
-        + std::to_string(times) + " --delay 80 " + std::to_string(button));
+    // Wine takes in the pointer's new place a moment after xdotool returns
+    // (most of all on the first move of a session); a click sent before
+    // would be handled where the pointer was, and a menu it opens placed there.
+    if (!Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y)))
+        return false;
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000; harness::PumpFor(20)) {
+        POINT cursor {};
+        if (::GetCursorPos(&cursor) && cursor.x == at.x && cursor.y == at.y)
+            break;
+    }
+    const bool done = Xdotool("click --repeat " + std::to_string(times) + " --delay 80 " + std::to_string(button));
     lastClick = ::GetTickCount();
     clicked = true;
     return done;
