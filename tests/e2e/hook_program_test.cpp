@@ -107,12 +107,15 @@ TEST_F(InstalledProgram, AMissingLibraryIsRestoredFromTheShippedBackupAndWorks)
 
 TEST_F(InstalledProgram, ABadLibraryGivesTheHookMessageAndTheProgramRunsOn)
 {
+    const std::string otherArch = ReadWholeFile(UnixToWindowsPath(FAKE_HOOK_OTHER_ARCH_DLL));
+    ASSERT_FALSE(otherArch.empty());
     const struct {
         const char* what;
         std::string bytes;
         bool fromBackup; // written as a backup, the library itself missing
     } cases[] = {
         {"corrupt", "MZ this is no library", false},
+        {"another architecture", otherArch, false},
         {"one-byte backup", "\x01", true},
     };
     for (const auto& c : cases) {

@@ -113,12 +113,49 @@ TEST_F(HookLoaderTest, BadLibrariesGiveTheSystemErrorAndLeaveNothingLoaded)
     std::string image = ReadWholeFile(FakeHook());
     ASSERT_GT(image.size(), 600u);
     ASSERT_TRUE(dir.WriteFile("Truncated.dll", image.substr(0, 600)));
-    for (const char* name : {"Corrupt.dll", "Empty.dll", "Truncated.dll"}) {
+    ASSERT_TRUE(
+        ::CopyFileA(UnixToWindowsPath(FAKE_HOOK_OTHER_ARCH_DLL).c_str(), dir.PathOf("OtherArch.dll").c_str(), FALSE));
+    for (const char* name : {"Corrupt.dll", "Empty.dll", "Truncated.dll", "OtherArch.dll"}) {
         const int result = LoadHookDLL(dir.PathOf(name));
         EXPECT_GT(result, 0) << name;
         EXPECT_EQ(HookDLLHandle(), nullptr) << name;
         EXPECT_EQ(HookDLLLoadCount(), 0) << name;
     }
+    EXPECT_EQ(LoadHookDLL(dir.PathOf("OtherArch.dll")), ERROR_BAD_EXE_FORMAT);
+}
+
+// Refuses every listening window of the hook component, as a system short
+// of window resources would.
+HHOOK refuser = nullptr;
+LRESULT CALLBACK RefuseListeningWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name)
+        && std::string(name) == "TSysHookListener")
+        return 1;
+    return ::CallNextHookEx(refuser, code, wParam, lParam);
+}
+
+TEST_F(HookLoaderTest, ARefusedListeningWindowUnloadsTheLibraryAndTheHookCanStartLater)
+{
+    TMouseHook hook("MouseHook1");
+    hook.SetHookDLL(dir.PathOf("Fake.dll"));
+    refuser = ::SetWindowsHookExA(WH_CBT, RefuseListeningWindows, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(refuser, nullptr);
+    std::string error;
+    hook.ActivateHook(error);
+    ::UnhookWindowsHookEx(refuser);
+    EXPECT_EQ(error, "Failed to create listening window.");
+    EXPECT_FALSE(hook.HookActive());
+    EXPECT_EQ(hook.ListeningWindow(), nullptr);
+    EXPECT_EQ(HookDLLLoadCount(), 0);
+    EXPECT_FALSE(ModuleLoaded(dir.PathOf("Fake.dll")));
+
+    error.clear();
+    hook.ActivateHook(error);
+    EXPECT_TRUE(hook.HookActive()) << error;
+    EXPECT_TRUE(::IsWindow(hook.ListeningWindow()));
+    hook.DeactivateHook();
 }
 
 TEST_F(HookLoaderTest, ALibraryWithoutLastErrorFailsWithMinusOneAndIsUnloaded)

@@ -147,6 +147,19 @@ TEST_F(RightClickTest, ARightClickOnATrayTreeShortcutOpensItsFolderALeftClickSta
     EXPECT_EQ(calls[0].number, SW_SHOWNORMAL);
 }
 
+TEST_F(RightClickTest, WithoutTheHookARightClickOnATrayTreeShortcutStartsIt)
+{
+    // As after a failed hook start, or on the second desktop.
+    TForm1& f = StartWithShortcut();
+    f.StopMouseHook();
+    ASSERT_FALSE(f.MouseHook1->HookActive());
+
+    const std::vector<RecordedCall> calls = ClickShortcut(3);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, kTarget);
+    EXPECT_EQ(calls[0].number, SW_SHOWNORMAL);
+}
+
 TEST_F(RightClickTest, RightButtonEventsSetThePendingClickAtTheCursorOthersChangeNothing)
 {
     TForm1& f = StartWithShortcut();
