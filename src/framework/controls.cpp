@@ -176,12 +176,16 @@ void Label::Paint()
     HDC dc = ::BeginPaint(Handle(), &ps);
     RECT r;
     ::GetClientRect(Handle(), &r);
-    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    // The parent chooses the background and text colour, as it does for the
+    // system's static controls: a skinned panel gives its own.
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    HBRUSH background = reinterpret_cast<HBRUSH>(::SendMessageA(
+        ::GetParent(Handle()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle())));
+    ::FillRect(dc, &r, background ? background : ::GetSysColorBrush(COLOR_BTNFACE));
     const std::string text = Caption();
     {
         SelectedObject font(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
         ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
     }
     ::EndPaint(Handle(), &ps);

@@ -64,6 +64,8 @@ SkinRenderer::SkinRenderer(SkinPackage package)
         barBrush_ = ::CreateSolidBrush(ToColorRef(*face));
     if (const auto& face = skin_.Part(SkinPart::Window).face)
         windowBrush_ = ::CreateSolidBrush(ToColorRef(*face));
+    if (const auto& face = skin_.Part(SkinPart::Panel).face)
+        panelBrush_ = ::CreateSolidBrush(ToColorRef(*face));
 }
 
 SkinRenderer::~SkinRenderer()
@@ -78,8 +80,9 @@ SkinRenderer::~SkinRenderer()
     ::DeleteObject(captionFont_);
     if (menuBrush_)
         ::DeleteObject(menuBrush_);
-    if (windowBrush_)
-        ::DeleteObject(windowBrush_);
+    for (HBRUSH brush : {windowBrush_, panelBrush_})
+        if (brush)
+            ::DeleteObject(brush);
     if (barBrush_)
         ::DeleteObject(barBrush_);
 }

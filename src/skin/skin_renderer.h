@@ -38,6 +38,8 @@ public:
     HBRUSH BarBrush() const { return barBrush_; }
     // Null when the skin gives windows no background colour.
     HBRUSH WindowBrush() const { return windowBrush_; }
+    // Null when the skin gives panels no colour.
+    HBRUSH PanelBrush() const { return panelBrush_; }
     // A memory DC for measuring text.
     HDC MeasureDc() const { return measureDc_; }
 
@@ -52,5 +54,6 @@ private:
     HFONT captionFont_ = nullptr;
     HBRUSH menuBrush_ = nullptr;
     HBRUSH windowBrush_ = nullptr;
+    HBRUSH panelBrush_ = nullptr;
     HBRUSH barBrush_ = nullptr;
 };

@@ -591,5 +591,13 @@ LRESULT SkinWindows::PanelMessage(HWND window, State& state, UINT message, WPARA
         ::EndPaint(window, &ps);
         return 0;
     }
+    if (message == WM_CTLCOLORSTATIC && renderer_.PanelBrush()) {
+        // Labels on the panel take its colour instead of the system's.
+        const SkinElement& e = renderer_.Part(SkinPart::Panel);
+        const SkinElement& w = renderer_.Part(SkinPart::Window);
+        ::SetTextColor(reinterpret_cast<HDC>(wParam), Or(e.text, Or(w.text, ::GetSysColor(COLOR_WINDOWTEXT))));
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(renderer_.PanelBrush());
+    }
     return ::CallWindowProcA(state.original, window, message, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 // The engine in this process: loading, switching on, which windows and menus
 // it takes over and which it leaves alone.
+#include "framework/controls.h"
 #include "framework/errors.h"
 #include "framework/image_list.h"
 #include "framework/menu.h"
@@ -135,6 +136,36 @@ TEST_F(SkinEngineTest, SwitchingOnSkinsWindowsNowAndLaterButNotTag99OrCaptionles
     EXPECT_TRUE(engine->IsSkinned(later));
     for (HWND w : {before, tagged, later, popup})
         ::DestroyWindow(w);
+}
+
+// The colour on the screen at `x`, `y` of `window`'s client area.
+COLORREF PixelOf(HWND window, int x, int y)
+{
+    POINT at {x, y};
+    ::ClientToScreen(window, &at);
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(screen, at.x, at.y);
+    ::ReleaseDC(nullptr, screen);
+    return color;
+}
+
+TEST_F(SkinEngineTest, ALabelOnASkinnedPanelIsDrawnOnThePanelsColour)
+{
+    engine->SetSkinFile(skin);
+    engine->SetActive(true);
+    HWND host = MakeWindow("host");
+    auto panel = std::make_unique<Panel>(host, 4, 4, 160, 90);
+    auto label = std::make_unique<Label>(panel->Handle(), 10, 10, 120, 24, "标签");
+    ::ShowWindow(host, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(host);
+    PumpFor(300);
+    const COLORREF panelColour = PixelOf(panel->Handle(), 150, 80);
+    EXPECT_NE(panelColour, ::GetSysColor(COLOR_BTNFACE)) << "the panel is not skinned";
+    // The label's corner right of its short caption: background only.
+    EXPECT_EQ(PixelOf(label->Handle(), 110, 2), panelColour);
+    label.reset();
+    panel.reset();
+    ::DestroyWindow(host);
 }
 
 TEST_F(SkinEngineTest, OnlyTheOwnerWhenTheScopeIsTheOwner)
