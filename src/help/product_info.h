@@ -18,7 +18,7 @@ constexpr char kDownloadPage[] = TRAYSTART_PROJECT_HOME "download/traystart.html
 // The author, as the about box presents him.
 constexpr char kAuthorName[] = "青禾居士";
 constexpr char kAuthorRegion[] = "江南水乡";
-constexpr char kAuthorMail[] = "author@qinghegongfang.example";
+constexpr char kAuthorMail[] = "author@qhgf.example";
 constexpr char kAuthorSite[] = TRAYSTART_PROJECT_HOME;
 
 // The maker's series of programs (the links menu's first submenu).

@@ -15,7 +15,7 @@
 
 namespace {
 
-const char kMail[] = "author@qinghegongfang.example";
+const char kMail[] = "author@qhgf.example";
 
 std::string ClipboardText()
 {
@@ -162,6 +162,22 @@ TEST_F(AboutBoxTest, WindowAndChildrenAreAsDesigned)
         EXPECT_EQ(font.lfHeight, c.height < 0 ? -ScaleForDpi(-c.height) : c.height) << c.face;
         EXPECT_EQ(font.lfCharSet, c.charset) << c.face;
         EXPECT_EQ(font.lfUnderline != 0, c.underline) << c.face;
+    }
+}
+
+TEST_F(AboutBoxTest, EveryCaptionFitsItsLabel)
+{
+    for (const Label* label : {box->ProductName.get(), box->Version.get(), box->Label1.get(), box->Comments.get()}) {
+        HDC dc = ::GetDC(label->Handle());
+        HGDIOBJ old = ::SelectObject(dc, label->Font() ? label->Font() : ::GetStockObject(DEFAULT_GUI_FONT));
+        const std::string caption = label->Caption();
+        SIZE extent {};
+        ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(label->Handle(), dc);
+        RECT client;
+        ::GetClientRect(label->Handle(), &client);
+        EXPECT_LE(extent.cx, client.right) << caption;
     }
 }
 
