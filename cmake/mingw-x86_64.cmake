@@ -1,14 +1,5 @@
-# Cross build for 64-bit Windows with mingw-w64 (posix threads): the same
-# sources as the shipped 32-bit program, for running the tests under 64-bit
-# Wine on machines that cannot run 32-bit programs.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER   x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Tests run in the project's own Wine prefix on an Xvfb display.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)
+# Cross build for 64-bit Windows: the same sources as the shipped 32-bit
+# program, for running the tests under 64-bit Wine on machines that cannot run
+# 32-bit programs.
+set(MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -4,10 +4,10 @@
 #
 #   scripts/build-libjpeg.sh i686-w64-mingw32     (or x86_64-w64-mingw32)
 #
-# Idempotent: a finished install for the target returns at once. The source
-# package needs a deb-src entry; scripts/setup-debian.sh adds it.
+# Idempotent: a finished install for the target returns at once.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/debian-source.sh
 
 triple="${1:?usage: build-libjpeg.sh <mingw triple>}"
 root="$PWD/build/libjpeg"
@@ -16,14 +16,7 @@ prefix="$root/$triple"
 
 # One download and one unpacked tree, shared by both targets.
 src="$root/src"
-if [ ! -f "$src/.unpacked" ]; then
-  rm -rf "$src"
-  mkdir -p "$src"
-  (cd "$src" && apt-get source --download-only -qq libjpeg-turbo >/dev/null)
-  dsc="$(ls "$src"/libjpeg-turbo_*.dsc | head -1)"
-  dpkg-source --no-check -x "$dsc" "$src/tree" >/dev/null
-  touch "$src/.unpacked"
-fi
+debian_source libjpeg-turbo "$src"
 
 work="$root/work-$triple"
 rm -rf "$work"

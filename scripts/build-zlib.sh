@@ -5,10 +5,10 @@
 #
 #   scripts/build-zlib.sh i686-w64-mingw32     (or x86_64-w64-mingw32)
 #
-# Idempotent: a finished install for the target returns at once. The source
-# package needs a deb-src entry; scripts/setup-debian.sh adds it.
+# Idempotent: a finished install for the target returns at once.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/debian-source.sh
 
 triple="${1:?usage: build-zlib.sh <mingw triple>}"
 root="$PWD/build/zlib"
@@ -17,20 +17,7 @@ prefix="$root/$triple"
 
 # One download and one unpacked tree, shared by both targets.
 src="$root/src"
-if [ ! -f "$src/.unpacked" ]; then
-  rm -rf "$src"
-  mkdir -p "$src"
-  # The newest version first; a mirror that lacks the security update's
-  # source still has the release's.
-  if ! (cd "$src" && apt-get source --download-only -qq zlib >/dev/null 2>&1); then
-    rm -f "$src"/zlib_*
-    version="$(apt-cache showsrc zlib | sed -n 's/^Version: //p' | sort -u | grep -v '+deb' | tail -1)"
-    (cd "$src" && apt-get source --download-only -qq "zlib=$version" >/dev/null)
-  fi
-  dsc="$(ls "$src"/zlib_*.dsc | head -1)"
-  dpkg-source --no-check -x "$dsc" "$src/tree" >/dev/null
-  touch "$src/.unpacked"
-fi
+debian_source zlib "$src"
 tree="$src/tree"
 
 cc="$triple-gcc-posix"
