@@ -15,12 +15,11 @@
 #include "framework/application.h"
 #include "framework/os.h"
 #include "launcher/shell_icons.h"
+#include "support/shortcut_file.h"
 
 #include <windows.h>
 
-#include <objidl.h>
 #include <psapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
@@ -42,31 +41,6 @@ public:
     int ShowMessageBox(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
     bool PlaySoundAsync(const std::string&) override { return true; }
 };
-
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
-    return wide;
-}
-
-bool SaveShortcut(const std::string& path, const std::string& target)
-{
-    IShellLinkA* link = nullptr;
-    if (FAILED(::CoCreateInstance(
-            CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&link))))
-        return false;
-    link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    bool saved = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        saved = SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
-        file->Release();
-    }
-    link->Release();
-    return saved;
-}
 
 // The shortcut tree: each folder holds 20 shortcuts, copies of a few real
 // ones so the icons differ.

@@ -25,6 +25,11 @@ protected:
 
     void TearDown() override
     {
+        if (applicationShown_) {
+            ::ShowWindow(Application::Instance().Handle(), SW_RESTORE);
+            ::ShowWindow(Application::Instance().Handle(), SW_HIDE);
+            applicationShown_ = false;
+        }
         form.reset();
         ::SetCurrentDirectoryA(previousDir_.c_str());
         // A close ends the application's loop; keep that out of later tests.
@@ -46,6 +51,20 @@ protected:
         return *form;
     }
 
+    // A silent start-up (settings that ask nothing, a hook library present so
+    // none is restored), then the main window shown as the message loop shows
+    // it; the application's window is hidden again at tear-down.
+    TForm1& StartAndShow()
+    {
+        EXPECT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+        EXPECT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        TForm1& f = Start();
+        ::ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
+        applicationShown_ = true;
+        f.Show();
+        return f;
+    }
+
     // The text of every message box shown so far, in order.
     std::vector<std::string> Messages() const
     {
@@ -61,4 +80,5 @@ protected:
 
 private:
     std::string previousDir_;
+    bool applicationShown_ = false;
 };

@@ -54,7 +54,7 @@ TEST_F(Desk2, TheSecondInstanceRefusesToCloseFromItsOwnDesktop)
     program = Process::Start(ProgramExePath(), dir.Path(), "Desk2");
     ASSERT_TRUE(program.Valid());
     OnDesktop("Desk2", [&] {
-        HWND window = WaitForWindow(program.Id(), "TForm1", "博闲托盘区开始菜单2.1  ", kWait, true);
+        HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(WaitForMessageBox(program.Id(), 500)) << "start-up on Desk2 was not silent";
 
@@ -78,10 +78,10 @@ TEST_F(Desk2, AMissingIconIsReportedAndTheWindowStillComesUp)
     OnDesktop("Desk2", [&] {
         std::optional<MessageBoxInfo> error = WaitForMessageBox(program.Id(), kWait);
         ASSERT_TRUE(error);
-        EXPECT_EQ(error->caption, "博闲托盘区开始菜单2.1");
+        EXPECT_EQ(error->caption, kProgramTitle);
         EXPECT_NE(error->text.find(dir.Path() + "\\tubiaodesk2.ico"), std::string::npos) << error->text;
         EXPECT_TRUE(DismissMessageBox(error->hwnd));
-        EXPECT_NE(WaitForWindow(program.Id(), "TForm1", "博闲托盘区开始菜单2.1  ", kWait, true), nullptr);
+        EXPECT_NE(WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true), nullptr);
     });
 }
 

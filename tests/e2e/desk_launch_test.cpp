@@ -15,7 +15,6 @@ using namespace harness;
 namespace {
 
 const DWORD kWait = 20000;
-const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 const char kCtfmon[] = "C:\\WINDOWS\\system32\\ctfmon.exe";
 
 struct Child {
@@ -78,7 +77,7 @@ HWND WaitForMainWindow(const Process& program)
 {
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < kWait) {
-        if (HWND window = FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle, true))
+        if (HWND window = FindTopLevelWindow(program.Id(), "TForm1", kMainWindowTitle, true))
             return window;
         if (std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), 50))
             if (box->text.rfind("鼠标钩子启动失败", 0) == 0)
@@ -179,7 +178,7 @@ TEST_F(DeskLaunch, TheFirstInstanceSetsUpDesk2AndEndsItsInstanceAndCtfmonWhenClo
            shell = OpenChild(PidOf(children, "explorer.exe"));
     ASSERT_TRUE(instance && ctfmon && shell);
     OnDesktop("Desk2", [&] {
-        HWND other = WaitForWindow(instancePid, "TForm1", kWindowTitle, kWait, true);
+        HWND other = WaitForWindow(instancePid, "TForm1", kMainWindowTitle, kWait, true);
         ASSERT_NE(other, nullptr);
         ::PostMessageA(other, WM_CLOSE, 0, 0);
         std::optional<MessageBoxInfo> refusal = WaitForMessageBox(instancePid, kWait);
@@ -228,7 +227,8 @@ TEST_F(DeskLaunch, TheFirstInstanceSetsUpDesk2AndEndsItsInstanceAndCtfmonWhenClo
     Remember(children);
     EXPECT_EQ(Names(children), (std::vector<std::string> {"explorer.exe", "ts_desk_7.exe"}));
     const DWORD newInstance = PidOf(children, "ts_desk_7.exe");
-    OnDesktop("Desk2", [&] { EXPECT_NE(WaitForWindow(newInstance, "TForm1", kWindowTitle, kWait, true), nullptr); });
+    OnDesktop(
+        "Desk2", [&] { EXPECT_NE(WaitForWindow(newInstance, "TForm1", kMainWindowTitle, kWait, true), nullptr); });
     HWND restartedWindow = WaitForMainWindow(restarted);
     ASSERT_NE(restartedWindow, nullptr);
     ::PostMessageA(restartedWindow, WM_CLOSE, 0, 0);

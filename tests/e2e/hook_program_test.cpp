@@ -12,8 +12,6 @@ using namespace harness;
 namespace {
 
 const DWORD kWait = 20000;
-const char kTitle[] = "博闲托盘区开始菜单2.1";
-const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 const char kHookFailed[] = "鼠标钩子启动失败，请重新启动程序";
 const char kRestoring[] = "文件丢失，SysHookDLL.dll不是病毒文件，现在即刻恢复！";
 
@@ -33,7 +31,7 @@ protected:
     void TearDown() override
     {
         if (program.Running()) {
-            if (HWND main = FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle))
+            if (HWND main = FindTopLevelWindow(program.Id(), "TForm1", kMainWindowTitle))
                 ::PostMessageA(main, WM_CLOSE, 0, 0);
             if (!program.WaitForExit(kWait))
                 program.Kill();
@@ -50,7 +48,7 @@ protected:
         if (!program.Valid())
             return texts;
         for (;;) {
-            if (FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle, true))
+            if (FindTopLevelWindow(program.Id(), "TForm1", kMainWindowTitle, true))
                 break;
             std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), 1000);
             if (!box) {
@@ -58,11 +56,11 @@ protected:
                     break;
                 continue;
             }
-            EXPECT_EQ(box->caption, kTitle);
+            EXPECT_EQ(box->caption, kProgramTitle);
             texts.push_back(box->text.substr(0, box->text.find('\r')));
             EXPECT_TRUE(DismissMessageBox(box->hwnd));
         }
-        window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+        window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
         EXPECT_NE(window, nullptr);
         return texts;
     }
@@ -147,7 +145,7 @@ TEST_F(InstalledProgram, OnTheSecondDesktopTheHookIsNeverStarted)
     std::thread worker([&] {
         if (!::SetThreadDesktop(desktop))
             return;
-        shown = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true) != nullptr;
+        shown = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true) != nullptr;
         silent = !WaitForMessageBox(program.Id(), 1000);
     });
     worker.join();

@@ -12,7 +12,6 @@ using namespace harness;
 namespace {
 
 const DWORD kWait = 20000;
-const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 
 // The focused window of another program (a process of its own, so this test
 // process creates no window of its own next to the desktops other tests used).
@@ -72,7 +71,7 @@ HWND WaitForMainWindow(const Process& program)
 {
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < kWait) {
-        if (HWND window = FindTopLevelWindow(program.Id(), "TForm1", kWindowTitle, true)) {
+        if (HWND window = FindTopLevelWindow(program.Id(), "TForm1", kMainWindowTitle, true)) {
             PumpFor(300);
             if (std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), 200))
                 DismissMessageBox(box->hwnd);
@@ -187,7 +186,7 @@ TEST(SecondInstanceHotKeys, CtrlF11OnlyUnderWindowsSevenAndNeverAltL)
         std::thread worker([&] {
             HDESK own = ::OpenDesktopA("Desk2", 0, FALSE, GENERIC_ALL);
             if (own && ::SetThreadDesktop(own))
-                window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+                window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
         });
         worker.join();
         ASSERT_NE(window, nullptr) << version;

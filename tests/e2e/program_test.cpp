@@ -10,8 +10,6 @@ using namespace harness;
 namespace {
 
 const DWORD kWait = 20000;
-const char kTitle[] = "博闲托盘区开始菜单2.1";
-const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 const char kRestoreMessage[] = "文件丢失，SysHookDLL.dll不是病毒文件，现在即刻恢复！\r我为什么要这样设计？ 参见帮助";
 
 // Expects the next message box of `program`, checks it and presses OK.
@@ -35,21 +33,21 @@ TEST(Program, FirstStartInAnEmptyFolderThenCloseWritesTheSettings)
 
     EXPECT_EQ(Answer(program, "出错").text, "设置文件不存在,无法读取  " + dir.Path() + "\\set");
     // Message boxes render "\r" as a line break; the text keeps it.
-    std::string restore = Answer(program, kTitle).text;
+    std::string restore = Answer(program, kProgramTitle).text;
     EXPECT_EQ(restore.substr(0, restore.find('\r')), std::string(kRestoreMessage).substr(0, restore.find('\r')));
-    MessageBoxInfo error = Answer(program, kTitle);
+    MessageBoxInfo error = Answer(program, kProgramTitle);
     EXPECT_FALSE(error.text.empty());
     EXPECT_EQ(error.text.back(), '.');
     EXPECT_NE(error.icon, MessageBoxIcon::None);
 
-    HWND window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+    HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
     ASSERT_NE(window, nullptr);
     RECT r = WindowRect(window);
     int screenWidth = ::GetSystemMetrics(SM_CXSCREEN), screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     EXPECT_NEAR((r.left + r.right) / 2, screenWidth / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, screenHeight / 2, 1);
     // The taskbar button belongs to the application window, titled without the blanks.
-    EXPECT_NE(FindTopLevelWindow(program.Id(), "TApplication", kTitle, true), nullptr);
+    EXPECT_NE(FindTopLevelWindow(program.Id(), "TApplication", kProgramTitle, true), nullptr);
 
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.WaitForExit(kWait));
@@ -65,8 +63,8 @@ TEST(Program, DataPathsFollowTheStartFolderAndTheLibraryIsRestored)
     Process program = Process::Start(ProgramExePath(), dir.Path());
     ASSERT_TRUE(program.Valid());
 
-    Answer(program, kTitle);
-    HWND window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+    Answer(program, kProgramTitle);
+    HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(WaitForMessageBox(program.Id(), 500));
     EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), std::string("MZ library image", 17));
@@ -97,8 +95,8 @@ TEST(Program, ABadSettingsFileIsReportedAndNotOverwrittenAtClose)
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
     Process program = Process::Start(ProgramExePath(), dir.Path());
     ASSERT_TRUE(program.Valid());
-    EXPECT_EQ(Answer(program, kTitle).text, "Invalid numeric input.");
-    HWND window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+    EXPECT_EQ(Answer(program, kProgramTitle).text, "Invalid numeric input.");
+    HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
     ASSERT_NE(window, nullptr);
     // Start-up stopped before the instance took its role, so the close does
     // not save over the file the user has to mend.
@@ -138,7 +136,7 @@ TEST(Program, TheWindowIsScaledToTheSystemDpi)
         ScopedDpi dpi(144);
         Process program = Process::Start(ProgramExePath(), dir.Path());
         ASSERT_TRUE(program.Valid());
-        HWND window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+        HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
         ASSERT_NE(window, nullptr);
         r = WindowRect(window);
         program.Kill();

@@ -14,8 +14,6 @@ using namespace tray_probe;
 namespace {
 
 const DWORD kWait = 20000;
-const char kTitle[] = "博闲托盘区开始菜单2.1";
-const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 const char kDefaultHint[] = "博闲托盘区开始菜单（默认桌面）";
 
 bool WaitUntil(DWORD timeoutMs, bool (*condition)(HWND), HWND window)
@@ -53,9 +51,9 @@ protected:
         ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
         program = Process::Start(ProgramExePath(), dir.Path());
         ASSERT_TRUE(program.Valid());
-        window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+        window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
         ASSERT_NE(window, nullptr);
-        appWindow = FindTopLevelWindow(program.Id(), "TApplication", kTitle);
+        appWindow = FindTopLevelWindow(program.Id(), "TApplication", kProgramTitle);
         ASSERT_NE(appWindow, nullptr);
         notifyWindow = FindTopLevelWindow(program.Id(), "TrayIconNotifyWindow");
         ASSERT_NE(notifyWindow, nullptr);
@@ -163,7 +161,7 @@ TEST(TrayOnDesk2, TheSecondInstancesIconIsOnTheTaskbarOfItsOwnDesktop)
     std::thread worker([&] {
         if (!::SetThreadDesktop(desktop))
             return;
-        if (WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true))
+        if (WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true))
             notifyWindow = FindTopLevelWindow(program.Id(), "TrayIconNotifyWindow");
         if (notifyWindow)
             registered = WaitForIconRegistered(notifyWindow, true, kWait);

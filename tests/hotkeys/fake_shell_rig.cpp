@@ -13,32 +13,14 @@ namespace {
 constexpr UINT kStateRequest = WM_APP + 1;
 const char kOwnTip[] = "own icon";
 
+std::string ShellDesktopName() { return "TrayHide" + std::to_string(::GetCurrentProcessId()); }
+
 // One desktop for the whole test program: each new desktop brings Wine's
 // own desktop process with it.
 HDESK ShellDesktop()
 {
-    static HDESK desktop = [] {
-        const std::string name = "TrayHide" + std::to_string(::GetCurrentProcessId());
-        return ::CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    }();
+    static HDESK desktop = ::CreateDesktopA(ShellDesktopName().c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     return desktop;
-}
-
-std::string ShellDesktopName() { return "TrayHide" + std::to_string(::GetCurrentProcessId()); }
-
-std::string ReadShared(const std::string& path)
-{
-    std::string bytes;
-    HANDLE file = ::CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char block[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, block, sizeof block, &got, nullptr) && got)
-        bytes.append(block, got);
-    ::CloseHandle(file);
-    return bytes;
 }
 } // namespace
 
@@ -109,7 +91,7 @@ void FakeShellRig::OnDesktop(const std::function<void()>& work)
 std::vector<std::string> FakeShellRig::LogLines() const
 {
     std::vector<std::string> lines;
-    const std::string all = ReadShared(dir_.PathOf("log"));
+    const std::string all = harness::ReadWholeFile(dir_.PathOf("log"));
     std::size_t start = 0;
     while (start < all.size()) {
         const std::size_t end = all.find('\n', start);

@@ -1,6 +1,6 @@
 #include "launcher_fixture.h"
 
-#include <objidl.h>
+#include "support/shortcut_file.h"
 
 #include <cstdio>
 
@@ -139,22 +139,7 @@ void LauncherTest::MakeShortcutFile(
     const std::string& path, const std::string& target, const std::string& arguments, const std::string& workingDir)
 {
     MakeParents(path);
-    IShellLinkA* link = nullptr;
-    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(
-        CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&link))));
-    link->SetPath(target.c_str());
-    if (!arguments.empty())
-        link->SetArguments(arguments.c_str());
-    if (!workingDir.empty())
-        link->SetWorkingDirectory(workingDir.c_str());
-    IPersistFile* file = nullptr;
-    HRESULT saved = E_FAIL;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        saved = file->Save(Wide(path).c_str(), TRUE);
-        file->Release();
-    }
-    link->Release();
-    ASSERT_TRUE(SUCCEEDED(saved)) << path;
+    ASSERT_TRUE(SaveShortcut(path, target, arguments, workingDir)) << path;
 }
 
 void LauncherTest::CopyShortcut(const std::string& fromRelative, const std::string& toRelative)

@@ -91,22 +91,16 @@ void CALLBACK DriveMenu(HWND, UINT, UINT_PTR id, DWORD)
 class RightClickTest : public LauncherTest {
 protected:
     // A full start-up in the scratch folder, with one shortcut in the tree.
+    // The hook library in the scratch folder is only a placeholder (present,
+    // so not restored); the one beside the test program is the one that loads.
     TForm1& StartWithShortcut()
     {
-        EXPECT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
-        // Present, so not restored; the library beside the test program is the one that loads.
-        EXPECT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
         MakeShortcutFile(dir.PathOf("我的程序\\Tool.lnk"), kTarget);
-        TForm1& f = Start();
-        ::ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
-        f.Show();
-        return f;
+        return StartAndShow();
     }
 
     void TearDown() override
     {
-        ::ShowWindow(Application::Instance().Handle(), SW_RESTORE);
-        ::ShowWindow(Application::Instance().Handle(), SW_HIDE);
         LauncherTest::TearDown();
         EXPECT_EQ(HookDLLHandle(), nullptr) << "the hook library is still loaded";
     }

@@ -26,7 +26,6 @@ using namespace harness;
 namespace {
 
 const DWORD kWait = 30000;
-const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 const char kFirstSettings[] = "1\r\n1\r\n";
 const char kUserPrograms[] = "我的程序";
 const char kStartMenuFolder[] = "博闲托盘区开始菜单";
@@ -246,7 +245,7 @@ public:
                 messages_.push_back(box->text);
                 DismissMessageBox(box->hwnd);
             }
-            window_ = FindTopLevelWindow(process_.Id(), "TForm1", kWindowTitle, true);
+            window_ = FindTopLevelWindow(process_.Id(), "TForm1", kMainWindowTitle, true);
         }
     }
     ~InstalledProgram() { Close(); }

@@ -2,12 +2,10 @@
 // sampled pixels of the caption, the menu bar, popups and message boxes are
 // compared with the shipped skin's colours; caption buttons are clicked.
 #include "support/harness.h"
+#include "support/shortcut_file.h"
 #include "support/tray_probe.h"
 
 #include <gtest/gtest.h>
-
-#include <objidl.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
@@ -19,8 +17,6 @@ using namespace tray_probe;
 namespace {
 
 const DWORD kWait = 20000;
-const char kTitle[] = "博闲托盘区开始菜单2.1";
-const char kWindowTitle[] = "博闲托盘区开始菜单2.1  ";
 const char kSkinRelative[] = "皮肤\\兰红_Slate.skn";
 
 // Colours of the shipped skin (tools/make_skin.py).
@@ -112,31 +108,6 @@ FrameGeometry Geometry(HWND window)
     return g;
 }
 
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
-    return wide;
-}
-
-bool SaveShortcut(const std::string& path, const std::string& target)
-{
-    IShellLinkA* link = nullptr;
-    if (FAILED(::CoCreateInstance(
-            CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&link))))
-        return false;
-    link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    bool saved = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        saved = SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
-        file->Release();
-    }
-    link->Release();
-    return saved;
-}
-
 std::vector<HWND> OpenMenus(DWORD pid)
 {
     std::vector<HWND> menus;
@@ -172,7 +143,7 @@ protected:
     {
         program = Process::Start(ProgramExePath(), dir.Path());
         ASSERT_TRUE(program.Valid());
-        window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+        window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
         ASSERT_NE(window, nullptr);
         // Away from the caption buttons, so none is hot.
         Xdotool("mousemove 5 5");
@@ -236,14 +207,14 @@ TEST_F(SkinProgram, ASkinFileThatCannotBeReadIsReportedWithItsPathAndTheProgramR
     std::optional<MessageBoxInfo> box = WaitForMessageBox(program.Id(), kWait);
     ::CloseHandle(held);
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->caption, kTitle);
+    EXPECT_EQ(box->caption, kProgramTitle);
     EXPECT_EQ(box->text.rfind("Cannot open file \"" + path + "\". ", 0), 0u) << box->text;
     EXPECT_GT(box->text.size(), path.size() + 22) << "the system's reason is missing";
     EXPECT_EQ(box->text.back(), '.');
     EXPECT_EQ(box->icon, MessageBoxIcon::Stop);
     EXPECT_TRUE(DismissMessageBox(box->hwnd));
 
-    window = WaitForWindow(program.Id(), "TForm1", kWindowTitle, kWait, true);
+    window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
     ASSERT_NE(window, nullptr);
     PumpFor(1000);
     const FrameGeometry g = Geometry(window);

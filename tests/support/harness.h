@@ -25,6 +25,13 @@ std::string ProgramExePath();
 // forward slashes allowed).
 std::string SourcePath(const std::string& relative = std::string());
 
+// ---- The program's own texts -------------------------------------------------
+
+// The application's title (message box captions) and the main window's
+// caption, which carries two trailing spaces.
+constexpr char kProgramTitle[] = "博闲托盘区开始菜单2.1";
+constexpr char kMainWindowTitle[] = "博闲托盘区开始菜单2.1  ";
+
 // ---- Scratch folders -----------------------------------------------------
 
 // A fresh, uniquely named folder under the Windows temp folder, removed with

@@ -55,24 +55,6 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR id, DWORD)
 
 class TrayFormTest : public FormTest {
 protected:
-    // A silent start-up, and the main window shown as the message loop shows it.
-    TForm1& StartAndShow()
-    {
-        EXPECT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
-        EXPECT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
-        TForm1& f = Start();
-        ::ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
-        f.Show();
-        return f;
-    }
-
-    void TearDown() override
-    {
-        ::ShowWindow(Application::Instance().Handle(), SW_RESTORE);
-        ::ShowWindow(Application::Instance().Handle(), SW_HIDE);
-        FormTest::TearDown();
-    }
-
     static bool ClickIcon(int button) { return ClickAt(FirstIconPosition(), button); }
 };
 
