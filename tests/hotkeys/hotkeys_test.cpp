@@ -64,6 +64,27 @@ TEST(GlobalHotKeys, EachHotKeyIsHeldUnderItsAtomsIdentifierAndGivenBackWithTheAt
     }
 }
 
+TEST(GlobalHotKeys, ACombinationAnotherProgramHoldsStaysTheirsAndNothingBreaks)
+{
+    if (::GlobalFindAtomA("UserDefineHotKey"))
+        GTEST_SKIP() << "the atom belongs to another program";
+    Window theirs, ours;
+    ASSERT_TRUE(::RegisterHotKey(theirs.Get(), 0x3001, MOD_ALT, 'L'));
+    {
+        GlobalHotKeys hotKeys;
+        hotKeys.Register(ours.Get(), HotKey::Hide);
+        // Their registration is untouched; ours failed without a word.
+        EXPECT_TRUE(::UnregisterHotKey(theirs.Get(), 0x3001));
+        EXPECT_TRUE(Free(MOD_ALT, 'L')) << "the failed registration was retried or kept";
+        hotKeys.Unregister(ours.Get(), HotKey::Hide);
+        EXPECT_EQ(::GlobalFindAtomA("UserDefineHotKey"), 0) << "the atom was not released";
+        // Free again, it is ours the next time.
+        hotKeys.Register(ours.Get(), HotKey::Hide);
+        EXPECT_FALSE(Free(MOD_ALT, 'L'));
+        hotKeys.Unregister(ours.Get(), HotKey::Hide);
+    }
+}
+
 TEST(GlobalHotKeys, UnregisteringWhatWasNeverRegisteredReleasesNobodysAtom)
 {
     Window window;
