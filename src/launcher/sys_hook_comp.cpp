@@ -1,7 +1,6 @@
 #include "launcher/sys_hook_comp.h"
 
 #include "framework/os.h"
-#include "framework/window_class.h"
 #include "launcher/sys_hook_loader.h"
 
 namespace {
@@ -37,19 +36,13 @@ void TSysHook::DoUnfiltered(int code, WPARAM wParam, LPARAM lParam, bool& handle
         OnUnfiltered(this, code, wParam, lParam, handled);
 }
 
-HWND TSysHook::CreateListeningWindow()
+bool TSysHook::CreateListeningWindow()
 {
-    EnsureWindowClass(kListeningWindowClass, ListeningWindowProc);
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
     // A message-only window where the system has them (2000 and later): it
     // gets no broadcasts, whose registered message numbers would otherwise
     // read as hook notifications. 9x gets a hidden top-level window.
-    HWND window
-        = ::CreateWindowExA(0, kListeningWindowClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
-    if (!window)
-        window = ::CreateWindowExA(
-            WS_EX_TOOLWINDOW, kListeningWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
-    return window;
+    return listener_.Create(0, kListeningWindowClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE)
+        || listener_.Create(WS_EX_TOOLWINDOW, kListeningWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
 void TSysHook::ActivateHook(std::string& error)
@@ -65,16 +58,14 @@ void TSysHook::ActivateHook(std::string& error)
         error = HookErrorText(result);
         return;
     }
-    window_ = CreateListeningWindow();
-    if (!window_) {
+    if (!CreateListeningWindow()) {
         UnloadHookDLL();
         error = kNoListeningWindow;
         return;
     }
-    result = HookAttachReceiver()(HookKind(), window_, option_);
+    result = HookAttachReceiver()(HookKind(), listener_.Handle(), option_);
     if (result != 0) {
-        ::DestroyWindow(window_);
-        window_ = nullptr;
+        listener_.DestroyHandle();
         UnloadHookDLL();
         error = HookErrorText(result);
         return;
@@ -88,25 +79,9 @@ void TSysHook::DeactivateHook()
     if (!hookActive_)
         return;
     // The library drops a receiver whose window is gone; it is not told.
-    if (window_)
-        ::DestroyWindow(window_);
-    window_ = nullptr;
+    listener_.DestroyHandle();
     UnloadHookDLL();
     hookActive_ = false;
-}
-
-LRESULT CALLBACK TSysHook::ListeningWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* hook = reinterpret_cast<TSysHook*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY)
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    if (message < WM_USER || !hook)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    return hook->ProcessNotification(message, wParam, lParam);
 }
 
 // ---- TMouseHook ---------------------------------------------------------------

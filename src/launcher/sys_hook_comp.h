@@ -2,6 +2,7 @@
 // listening window with it and hands the library's notifications to its
 // subclass; TMouseHook turns them into mouse events.
 #pragma once
+#include "framework/window.h"
 #include "launcher/hook_notification.h"
 
 #include <windows.h>
@@ -31,7 +32,7 @@ public:
     const std::string& HookDLL() const { return hookDll_; }
     bool Option() const { return option_; }
     // The listening window; null while inactive.
-    HWND ListeningWindow() const { return window_; }
+    HWND ListeningWindow() const { return listener_.Handle(); }
 
     // Loads the library, creates the listening window and registers it.
     // `error` gets "" on success or the reason; it is left alone when the
@@ -55,14 +56,19 @@ protected:
     virtual const char* ClassName() const = 0;
 
 private:
-    static LRESULT CALLBACK ListeningWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND CreateListeningWindow();
+    bool CreateListeningWindow();
 
     std::string name_;
     bool hookActive_ = false;
     std::string hookDll_;
     bool option_ = false;
-    HWND window_ = nullptr;
+    // Passes the library's notifications (WM_USER and above) to the subclass.
+    HandlerWindow listener_ {[this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (message < WM_USER)
+            return false;
+        result = ProcessNotification(message, wParam, lParam);
+        return true;
+    }};
 };
 
 class TMouseHook : public TSysHook {
