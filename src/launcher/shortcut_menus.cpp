@@ -62,6 +62,18 @@ std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, Step next, ImageList
     build->BeginFirstTree(images);
     return build;
 }
+
+// One folder's own shortcuts, and its caption when asked, as a build of its own.
+std::shared_ptr<ShortcutBuild> ReadOneFolder(const std::string& folder, bool withCaption, ImageList& images)
+{
+    Win32FolderSource source;
+    FolderEntry entry;
+    entry.path = folder;
+    if (withCaption)
+        entry.caption = FolderCaption(folder, source.LeadBytes());
+    entry.shortcuts = ScanShortcuts(source, folder);
+    return ReadFolder(std::move(entry), Step::Done, images);
+}
 } // namespace
 
 ShortcutMenus::ShortcutMenus(ImageList& images, Trees trees)
@@ -119,12 +131,7 @@ void ShortcutMenus::AddFolders(const std::string& folder, MenuItem* parent, bool
 MenuItem* ShortcutMenus::AddFolderItem(
     const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
 {
-    Win32FolderSource source;
-    FolderEntry entry;
-    entry.path = folder;
-    entry.caption = FolderCaption(folder, source.LeadBytes());
-    entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done, images_);
+    std::shared_ptr<ShortcutBuild> build = ReadOneFolder(folder, true, images_);
     return AppendFolderItem(*build, build->Tree(), parent, formTree, lastFolderItem);
 }
 
@@ -150,11 +157,7 @@ void ShortcutMenus::AppendFolderItems(ShortcutBuild& build, const std::vector<Fo
 
 void ShortcutMenus::AddFolderShortcuts(const std::string& folder, MenuItem* item, bool formTree)
 {
-    Win32FolderSource source;
-    FolderEntry entry;
-    entry.path = folder;
-    entry.shortcuts = ScanShortcuts(source, folder);
-    std::shared_ptr<ShortcutBuild> build = ReadFolder(std::move(entry), Step::Done, images_);
+    std::shared_ptr<ShortcutBuild> build = ReadOneFolder(folder, false, images_);
     AppendShortcutItems(images_, *build, build->Tree().shortcuts, item, ShortcutClick(formTree));
 }
 
