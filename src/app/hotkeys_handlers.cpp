@@ -83,14 +83,12 @@ void TForm1::kaisiyincangClick(MenuItem*)
     // Set first, also when there is no toolbar: the next Alt+L restores.
     TrayIconsHidden = true;
     TrayHider1.HidingPass(MakeTrayPassContext(*this));
-    TrayButtonIndex = TrayHider1.TrayButtonIndex();
 }
 
 void TForm1::huifuClick(MenuItem*)
 {
     TrayIconsHidden = false;
     TrayHider1.RestoringPass(MakeTrayPassContext(*this));
-    TrayButtonIndex = TrayHider1.TrayButtonIndex();
 }
 
 HWND TForm1::FindTrayToolbar() { return TrayHider1.FindTrayToolbar(); }
@@ -98,5 +96,5 @@ HWND TForm1::FindTrayToolbar() { return TrayHider1.FindTrayToolbar(); }
 void TForm1::LocateTrayButton(const std::string& text)
 {
     const OSVERSIONINFOA version = WindowsVersion();
-    TrayButtonIndex = TrayHider1.LocateTrayButton(text, version.dwMajorVersion, version.dwMinorVersion);
+    TrayHider1.LocateTrayButton(text, version.dwMajorVersion, version.dwMinorVersion);
 }

@@ -151,9 +151,10 @@ public:
     TrayHider TrayHider1;
     // The shell's notification toolbar on this desktop, or null.
     HWND FindTrayToolbar();
-    // Sets TrayButtonIndex: the first button with `text`, counted from the end; -1 if none.
+    // Settles TrayButtonIndex() on the first button with `text`, counted from the end; -1 if none.
     void LocateTrayButton(const std::string& text);
-    int TrayButtonIndex = -1;
+    // The button the last pass or lookup settled on; -1 before any.
+    int TrayButtonIndex() const { return TrayHider1.TrayButtonIndex(); }
     // ---- end of tray-icon hiding ----
 
     // Second desktop.

@@ -16,11 +16,11 @@ TEST_F(FormTest, HidingItemsSetTheFlagEvenWithoutAToolbar)
     f.kaisiyincangClick(nullptr);
     EXPECT_TRUE(f.TrayIconsHidden);
     EXPECT_TRUE(f.TrayIcon1->Active());
-    EXPECT_EQ(f.TrayButtonIndex, -1);
+    EXPECT_EQ(f.TrayButtonIndex(), -1);
     f.huifuClick(nullptr);
     EXPECT_FALSE(f.TrayIconsHidden);
     f.LocateTrayButton("anything");
-    EXPECT_EQ(f.TrayButtonIndex, -1);
+    EXPECT_EQ(f.TrayButtonIndex(), -1);
 }
 
 TEST_F(FormTest, AFailedCloseStillRestoresHiddenIcons)
@@ -56,9 +56,9 @@ TEST_F(FormTest, HidingItemsActOnTheShellsToolbar)
         f.kaisiyincangClick(nullptr);
         EXPECT_TRUE(f.TrayIconsHidden);
         EXPECT_TRUE(f.TrayIcon1->Active());
-        EXPECT_EQ(f.TrayButtonIndex, 0);
+        EXPECT_EQ(f.TrayButtonIndex(), 0);
         f.LocateTrayButton("beta");
-        EXPECT_EQ(f.TrayButtonIndex, 1);
+        EXPECT_EQ(f.TrayButtonIndex(), 1);
         f.huifuClick(nullptr);
         EXPECT_FALSE(f.TrayIconsHidden);
         // Its windows belong to this thread.
