@@ -66,13 +66,7 @@ protected:
     }
 
     // The text of every message box shown so far, in order.
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const RecordedCall& call : os.Of("MessageBox"))
-            texts.push_back(call.text);
-        return texts;
-    }
+    std::vector<std::string> Messages() const { return os.TextsOf("MessageBox"); }
 
     harness::TempDir dir;
     OsRecorder os;

@@ -128,13 +128,7 @@ protected:
         return {"Z:\\prog\\own.exe", "C:\\WINNT", version,
             ctfmonPresent ? dir.PathOf("ctfmon.exe") : dir.PathOf("missing.exe")};
     }
-    std::vector<std::string> Started() const
-    {
-        std::vector<std::string> paths;
-        for (const RecordedCall& call : os.Of("CreateProcess"))
-            paths.push_back(call.text);
-        return paths;
-    }
+    std::vector<std::string> Started() const { return os.TextsOf("CreateProcess"); }
 
     harness::TempDir dir;
     StartRecorder os;

@@ -11,6 +11,15 @@ std::vector<RecordedCall> OsRecorder::Of(const std::string& what) const
     return matching;
 }
 
+std::vector<std::string> OsRecorder::TextsOf(const std::string& what) const
+{
+    std::vector<std::string> texts;
+    for (const RecordedCall& call : calls)
+        if (call.what == what)
+            texts.push_back(call.text);
+    return texts;
+}
+
 int OsRecorder::ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT type)
 {
     calls.push_back({"MessageBox", text, caption, static_cast<long>(type)});

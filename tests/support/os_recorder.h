@@ -23,6 +23,8 @@ public:
     std::vector<RecordedCall> calls;
     // The calls of one kind, in order.
     std::vector<RecordedCall> Of(const std::string& what) const;
+    // The `text` of each call of one kind, in order.
+    std::vector<std::string> TextsOf(const std::string& what) const;
 
     int ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT type) override;
     HINSTANCE ShellExecuteFile(
