@@ -1,4 +1,5 @@
 // The instance started on the second desktop "Desk2".
+#include "e2e/desk2_icon.h"
 #include "support/harness.h"
 
 #include <gtest/gtest.h>
@@ -48,9 +49,7 @@ protected:
 
 TEST_F(Desk2, TheSecondInstanceRefusesToCloseFromItsOwnDesktop)
 {
-    const std::string icon = ReadWholeFile(SourcePath("data/tubiaodesk2.ico"));
-    ASSERT_FALSE(icon.empty());
-    ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", icon));
+    ASSERT_TRUE(WriteDesk2Icon(dir));
     program = Process::Start(ProgramExePath(), dir.Path(), "Desk2");
     ASSERT_TRUE(program.Valid());
     OnDesktop("Desk2", [&] {

@@ -1,6 +1,7 @@
 // The first instance sets up "Desk2": a second instance of the program, ctfmon
 // (on systems before Vista) and a shell, all started for real and watched
 // from outside; closing the first instance ends what it started.
+#include "e2e/desk2_icon.h"
 #include "support/harness.h"
 
 #include <gtest/gtest.h>
@@ -120,9 +121,7 @@ protected:
         }
         ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
         ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
-        const std::string icon = ReadWholeFile(SourcePath("data/tubiaodesk2.ico"));
-        ASSERT_FALSE(icon.empty());
-        ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", icon));
+        ASSERT_TRUE(WriteDesk2Icon(dir));
         ASSERT_FALSE(::GetFileAttributesA(kCtfmon) != INVALID_FILE_ATTRIBUTES) << "a ctfmon.exe is installed";
         ASSERT_TRUE(::CopyFileA(UnixToWindowsPath(IDLE_STANDIN_EXE).c_str(), kCtfmon, TRUE));
     }

@@ -1,5 +1,6 @@
 // The real program with its hook library installed beside it, as shipped:
 // started in its own folder, so the library it loads is the one there.
+#include "e2e/desk2_icon.h"
 #include "support/harness.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,7 @@ TEST_F(InstalledProgram, OnTheSecondDesktopTheHookIsNeverStarted)
     HDESK desktop = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     ASSERT_NE(desktop, nullptr);
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "MZ this is no library"));
-    ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", ReadWholeFile(SourcePath("data/tubiaodesk2.ico"))));
+    ASSERT_TRUE(WriteDesk2Icon(dir));
     program = Process::Start(exe, dir.Path(), "Desk2");
     ASSERT_TRUE(program.Valid());
     // Window lookups see only the caller's desktop: look from a thread on Desk2.

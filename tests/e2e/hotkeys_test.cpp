@@ -1,5 +1,6 @@
 // The global hotkeys of the real program, pressed with real key input
 // (xdotool), and the hotkeys the second instance holds on its own desktop.
+#include "e2e/desk2_icon.h"
 #include "support/harness.h"
 #include "support/tray_probe.h"
 
@@ -175,7 +176,7 @@ TEST(SecondInstanceHotKeys, CtrlF11OnlyUnderWindowsSevenAndNeverAltL)
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
-    ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", ReadWholeFile(SourcePath("data/tubiaodesk2.ico"))));
+    ASSERT_TRUE(WriteDesk2Icon(dir));
     for (auto [version, holdsCtrlF11] : {std::pair {"win7", true}, {"winxp", false}}) {
         const std::string name = std::string("ts_hk_") + version + ".exe";
         const std::string exe = CopyProgramAs(name, dir.Path());

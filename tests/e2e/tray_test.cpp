@@ -1,5 +1,6 @@
 // The real program's tray icon on the virtual desktop "Default", clicked with
 // real mouse input and watched from outside.
+#include "e2e/desk2_icon.h"
 #include "support/harness.h"
 #include "support/tray_probe.h"
 
@@ -149,9 +150,7 @@ TEST(TrayOnDesk2, TheSecondInstancesIconIsOnTheTaskbarOfItsOwnDesktop)
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
     ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
-    const std::string icon = ReadWholeFile(SourcePath("data/tubiaodesk2.ico"));
-    ASSERT_FALSE(icon.empty());
-    ASSERT_TRUE(dir.WriteFile("tubiaodesk2.ico", icon));
+    ASSERT_TRUE(WriteDesk2Icon(dir));
     Process program = Process::Start(ProgramExePath(), dir.Path(), "Desk2");
     ASSERT_TRUE(program.Valid());
 
