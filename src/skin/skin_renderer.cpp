@@ -7,6 +7,11 @@
 
 COLORREF ToColorRef(const SkinRgb& rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
 
+COLORREF ColorOr(const std::optional<SkinRgb>& color, COLORREF fallback)
+{
+    return color ? ToColorRef(*color) : fallback;
+}
+
 namespace {
 
 HBITMAP MakeBitmap(const SkinImage& image)

@@ -11,6 +11,8 @@
 #include <vector>
 
 COLORREF ToColorRef(const SkinRgb& rgb);
+// The skin's colour when it gives one, else `fallback`.
+COLORREF ColorOr(const std::optional<SkinRgb>& color, COLORREF fallback);
 
 class SkinRenderer {
 public:
