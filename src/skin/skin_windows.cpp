@@ -181,7 +181,7 @@ void SkinWindows::PaintCaptionButton(
         : zoomed                           ? b.restore
                                            : b.maximize;
     const bool pressed = state.pressed == code && state.inside;
-    const bool hot = state.hot == code || (state.pressed == code && state.inside);
+    const bool hot = state.hot == code || pressed;
     if (renderer_.DrawGrid(dc, grid, ButtonFrame(disabled, pressed, hot), r))
         return;
     const SkinElement& e = renderer_.Part(SkinPart::CaptionButtons);
@@ -195,9 +195,8 @@ void SkinWindows::PaintCaptionButton(
         ::DrawFrameControl(dc, &copy, DFC_CAPTION, kind | (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
         return;
     }
-    const COLORREF face = pressed ? ColorOr(e.hotFace, ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE)))
-        : hot                     ? ColorOr(e.hotFace, ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE)))
-                                  : ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE));
+    const COLORREF face = hot ? ColorOr(e.hotFace, ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE)))
+                              : ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE));
     SkinRenderer::Fill(dc, r, face);
     if (e.border)
         SkinRenderer::Frame(dc, r, ToColorRef(*e.border));
