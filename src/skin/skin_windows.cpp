@@ -334,14 +334,9 @@ LRESULT SkinWindows::FrameMessage(HWND window, State& state, UINT message, WPARA
         PaintFrame(window, state);
         return 0;
     }
-    case WM_NCACTIVATE: {
+    case WM_NCACTIVATE:
         state.active = wParam != FALSE;
-        const LRESULT result = callOriginal();
-        auto it = states_.find(window);
-        if (it != states_.end())
-            PaintFrame(window, it->second);
-        return result;
-    }
+        [[fallthrough]];
     case WM_SETTEXT:
     case WM_SETICON:
     case WM_STYLECHANGED:
