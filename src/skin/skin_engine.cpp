@@ -158,8 +158,7 @@ void TSkinEngine::SkinExistingWindows()
         {
             auto* self = reinterpret_cast<TSkinEngine*>(engine);
             if (self->IsSkinned(window)) {
-                ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                FrameChanged(window);
                 self->windows_->Refresh(window);
                 if (HMENU bar = ::GetMenu(window)) {
                     // Behind the bar's items, where the system fills it itself.
@@ -217,8 +216,7 @@ LRESULT CALLBACK TSkinEngine::CbtHook(int code, WPARAM wParam, LPARAM lParam)
         } else if (code == HCBT_ACTIVATE && self->windows_ && !self->windows_->Has(window)) {
             self->Consider(window);
             if (self->windows_->Has(window))
-                ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                FrameChanged(window);
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -23,6 +23,12 @@ int ButtonFrame(bool disabled, bool pressed, bool hot) { return disabled ? 3 : p
 
 } // namespace
 
+void FrameChanged(HWND window)
+{
+    ::SetWindowPos(
+        window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 struct SkinWindows::Layout {
     RECT window {}; // window coordinates: (0,0) is the window's top-left
     RECT client {};
@@ -85,8 +91,7 @@ void SkinWindows::Remove(HWND window)
     states_.erase(it);
     if (::IsWindow(window)) {
         if (kind == Kind::Frame)
-            ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            FrameChanged(window);
         ::InvalidateRect(window, nullptr, TRUE);
     }
 }
