@@ -111,8 +111,10 @@ void SkinWindows::Refresh(HWND window)
 LRESULT CALLBACK SkinWindows::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     SkinWindows* self = instance_;
-    auto it = self ? self->states_.find(window) : decltype(self->states_.end()) {};
-    if (!self || it == self->states_.end())
+    if (!self)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    auto it = self->states_.find(window);
+    if (it == self->states_.end())
         return ::DefWindowProcA(window, message, wParam, lParam);
     State& state = it->second;
     const WNDPROC original = state.original;
