@@ -27,6 +27,15 @@ std::string ClassOf(HWND window)
     return name;
 }
 
+void SetMenuBackground(HMENU menu, HBRUSH brush)
+{
+    MENUINFO info {};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_BACKGROUND;
+    info.hbrBack = brush;
+    ::SetMenuInfo(menu, &info);
+}
+
 std::string ReadWholeFile(const std::string& path)
 {
     // Others may read the skin meanwhile, but not change it under us.
@@ -73,10 +82,7 @@ TSkinEngine::~TSkinEngine()
         ::UnhookWindowsHookEx(cbtHook_);
     if (callWndHook_)
         ::UnhookWindowsHookEx(callWndHook_);
-    if (menuPainter_ && CurrentMenuPainter() == menuPainter_.get())
-        SetMenuPainter(nullptr);
-    windows_.reset();
-    menuPainter_.reset();
+    StopSkinning();
     renderer_.reset();
     if (g_engine == this)
         g_engine = nullptr;
@@ -86,13 +92,9 @@ void TSkinEngine::SetSkinFile(const std::string& path)
 {
     skinFile_ = path;
     const bool wasSkinning = Skinning();
-    if (wasSkinning) {
-        // Another skin replaces this one: everything goes back first.
-        if (CurrentMenuPainter() == menuPainter_.get())
-            SetMenuPainter(nullptr);
-        windows_.reset();
-        menuPainter_.reset();
-    }
+    // Another skin replaces this one: everything goes back first.
+    if (wasSkinning)
+        StopSkinning();
     renderer_.reset();
     if (!path.empty() && FileExists(path)) {
         SkinReadResult result = ReadSkinArchive(ReadWholeFile(path));
@@ -114,7 +116,12 @@ void TSkinEngine::SetActive(bool active)
         SkinExistingWindows();
         return;
     }
-    if (CurrentMenuPainter() == menuPainter_.get())
+    StopSkinning();
+}
+
+void TSkinEngine::StopSkinning()
+{
+    if (menuPainter_ && CurrentMenuPainter() == menuPainter_.get())
         SetMenuPainter(nullptr);
     windows_.reset();
     menuPainter_.reset();
@@ -151,18 +158,12 @@ void TSkinEngine::SkinExistingWindows()
         {
             auto* self = reinterpret_cast<TSkinEngine*>(engine);
             if (self->IsSkinned(window)) {
-                ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                FrameChanged(window);
                 self->windows_->Refresh(window);
                 if (HMENU bar = ::GetMenu(window)) {
                     // Behind the bar's items, where the system fills it itself.
-                    if (HBRUSH brush = self->renderer_->BarBrush()) {
-                        MENUINFO info {};
-                        info.cbSize = sizeof info;
-                        info.fMask = MIM_BACKGROUND;
-                        info.hbrBack = brush;
-                        ::SetMenuInfo(bar, &info);
-                    }
+                    if (HBRUSH brush = self->renderer_->BarBrush())
+                        SetMenuBackground(bar, brush);
                     ::DrawMenuBar(window);
                 }
             }
@@ -215,8 +216,7 @@ LRESULT CALLBACK TSkinEngine::CbtHook(int code, WPARAM wParam, LPARAM lParam)
         } else if (code == HCBT_ACTIVATE && self->windows_ && !self->windows_->Has(window)) {
             self->Consider(window);
             if (self->windows_->Has(window))
-                ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                FrameChanged(window);
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -233,13 +233,8 @@ LRESULT CALLBACK TSkinEngine::CallWndHook(int code, WPARAM wParam, LPARAM lParam
             HMENU menu = reinterpret_cast<HMENU>(message->wParam);
             const MenuItem* first = MenuItem::FromMenuPosition(menu, 0);
             const Menu* owner = first ? first->OwnerMenu() : nullptr;
-            if (owner && self->menuPainter_->Paints(*owner) && self->renderer_->MenuBrush()) {
-                MENUINFO info {};
-                info.cbSize = sizeof info;
-                info.fMask = MIM_BACKGROUND;
-                info.hbrBack = self->renderer_->MenuBrush();
-                ::SetMenuInfo(menu, &info);
-            }
+            if (owner && self->menuPainter_->Paints(*owner) && self->renderer_->MenuBrush())
+                SetMenuBackground(menu, self->renderer_->MenuBrush());
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

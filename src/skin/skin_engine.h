@@ -94,6 +94,8 @@ private:
     bool Skinning() const { return active_ && renderer_ != nullptr; }
     bool Wants(SkinElementKind kind) const { return SkinnedElements.count(kind) != 0; }
     void SkinExistingWindows();
+    // Gives every skinned window and menu its own look back; the skin stays loaded.
+    void StopSkinning();
     void Consider(HWND window);
     void Released(HWND window);
 

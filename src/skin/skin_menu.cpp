@@ -12,17 +12,15 @@ struct Colors {
     COLORREF face, text, hotFace, hotText, disabled, line;
 };
 
-COLORREF Or(const std::optional<SkinRgb>& color, COLORREF fallback) { return color ? ToColorRef(*color) : fallback; }
-
 Colors ColorsOf(const SkinElement& e)
 {
     Colors c;
-    c.face = Or(e.face, ::GetSysColor(COLOR_MENU));
-    c.text = Or(e.text, ::GetSysColor(COLOR_MENUTEXT));
-    c.hotFace = Or(e.hotFace, ::GetSysColor(COLOR_HIGHLIGHT));
-    c.hotText = Or(e.hotText, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
-    c.disabled = Or(e.disabledText, ::GetSysColor(COLOR_GRAYTEXT));
-    c.line = Or(e.line, c.text);
+    c.face = ColorOr(e.face, ::GetSysColor(COLOR_MENU));
+    c.text = ColorOr(e.text, ::GetSysColor(COLOR_MENUTEXT));
+    c.hotFace = ColorOr(e.hotFace, ::GetSysColor(COLOR_HIGHLIGHT));
+    c.hotText = ColorOr(e.hotText, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+    c.disabled = ColorOr(e.disabledText, ::GetSysColor(COLOR_GRAYTEXT));
+    c.line = ColorOr(e.line, c.text);
     return c;
 }
 

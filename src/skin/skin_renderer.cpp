@@ -7,6 +7,11 @@
 
 COLORREF ToColorRef(const SkinRgb& rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
 
+COLORREF ColorOr(const std::optional<SkinRgb>& color, COLORREF fallback)
+{
+    return color ? ToColorRef(*color) : fallback;
+}
+
 namespace {
 
 HBITMAP MakeBitmap(const SkinImage& image)
@@ -41,56 +46,38 @@ HFONT MakeFont(const LOGFONTA& base, const std::string& face, int points)
 
 SkinRenderer::SkinRenderer(SkinPackage package)
     : skin_(std::move(package))
+    , imageDc_(::CreateCompatibleDC(nullptr))
+    , measureDc_(::CreateCompatibleDC(nullptr))
 {
     for (SkinImage& image : skin_.images) {
-        bitmaps_.push_back(MakeBitmap(image));
+        bitmaps_.emplace_back(MakeBitmap(image));
         sizes_.push_back(SIZE {image.width, image.height});
         // The pixels now live in the bitmap.
         std::vector<uint32_t>().swap(image.pixels);
     }
-    imageDc_ = ::CreateCompatibleDC(nullptr);
-    measureDc_ = ::CreateCompatibleDC(nullptr);
-    imageDcDefault_ = ::GetCurrentObject(imageDc_, OBJ_BITMAP);
 
     NONCLIENTMETRICSA metrics {};
     // The size without the Vista field, so older systems fill it too.
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    menuFont_ = MakeFont(metrics.lfMenuFont, skin_.menuFont, skin_.menuFontSize);
-    captionFont_ = MakeFont(metrics.lfCaptionFont, std::string(), skin_.captionFontSize);
+    menuFont_.Reset(MakeFont(metrics.lfMenuFont, skin_.menuFont, skin_.menuFontSize));
+    captionFont_.Reset(MakeFont(metrics.lfCaptionFont, std::string(), skin_.captionFontSize));
     if (const auto& face = skin_.Part(SkinPart::Menu).face)
-        menuBrush_ = ::CreateSolidBrush(ToColorRef(*face));
+        menuBrush_.Reset(::CreateSolidBrush(ToColorRef(*face)));
     if (const auto& face = skin_.Part(SkinPart::MenuBar).face)
-        barBrush_ = ::CreateSolidBrush(ToColorRef(*face));
+        barBrush_.Reset(::CreateSolidBrush(ToColorRef(*face)));
     if (const auto& face = skin_.Part(SkinPart::Window).face)
-        windowBrush_ = ::CreateSolidBrush(ToColorRef(*face));
+        windowBrush_.Reset(::CreateSolidBrush(ToColorRef(*face)));
     if (const auto& face = skin_.Part(SkinPart::Panel).face)
-        panelBrush_ = ::CreateSolidBrush(ToColorRef(*face));
-}
-
-SkinRenderer::~SkinRenderer()
-{
-    ::SelectObject(imageDc_, imageDcDefault_);
-    ::DeleteDC(imageDc_);
-    ::DeleteDC(measureDc_);
-    for (HBITMAP bitmap : bitmaps_)
-        if (bitmap)
-            ::DeleteObject(bitmap);
-    ::DeleteObject(menuFont_);
-    ::DeleteObject(captionFont_);
-    if (menuBrush_)
-        ::DeleteObject(menuBrush_);
-    for (HBRUSH brush : {windowBrush_, panelBrush_})
-        if (brush)
-            ::DeleteObject(brush);
-    if (barBrush_)
-        ::DeleteObject(barBrush_);
+        panelBrush_.Reset(::CreateSolidBrush(ToColorRef(*face)));
 }
 
 bool SkinRenderer::DrawGrid(HDC dc, const SkinGrid& grid, int state, const RECT& r) const
 {
-    if (grid.image < 0 || static_cast<size_t>(grid.image) >= bitmaps_.size()
-        || !bitmaps_[static_cast<size_t>(grid.image)])
+    if (grid.image < 0 || static_cast<size_t>(grid.image) >= bitmaps_.size())
+        return false;
+    HBITMAP bitmap = bitmaps_[static_cast<size_t>(grid.image)].Get();
+    if (!bitmap)
         return false;
     const SIZE size = sizes_[static_cast<size_t>(grid.image)];
     const int frameWidth = size.cx / grid.states;
@@ -98,7 +85,8 @@ bool SkinRenderer::DrawGrid(HDC dc, const SkinGrid& grid, int state, const RECT&
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return true;
-    ::SelectObject(imageDc_, bitmaps_[static_cast<size_t>(grid.image)]);
+    HDC source = imageDc_.Get();
+    SelectedObject selected(source, bitmap);
     const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     // Destination margins follow the DPI, but never more than half the target.
     const int l = std::min(ScaleForDpi(grid.left), w / 2), rt = std::min(ScaleForDpi(grid.right), w - l);
@@ -114,10 +102,9 @@ bool SkinRenderer::DrawGrid(HDC dc, const SkinGrid& grid, int state, const RECT&
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 3; ++col)
             if (srcW[col] > 0 && srcH[row] > 0 && dstW[col] > 0 && dstH[row] > 0)
-                ::StretchBlt(dc, dstX[col], dstY[row], dstW[col], dstH[row], imageDc_, srcX[col], srcY[row], srcW[col],
+                ::StretchBlt(dc, dstX[col], dstY[row], dstW[col], dstH[row], source, srcX[col], srcY[row], srcW[col],
                     srcH[row], SRCCOPY);
     ::SetStretchBltMode(dc, oldMode);
-    ::SelectObject(imageDc_, imageDcDefault_);
     return true;
 }
 

@@ -5,17 +5,19 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/scoped.h"
 #include "skin/skin_format.h"
 
 #include <memory>
 #include <vector>
 
 COLORREF ToColorRef(const SkinRgb& rgb);
+// The skin's colour when it gives one, else `fallback`.
+COLORREF ColorOr(const std::optional<SkinRgb>& color, COLORREF fallback);
 
 class SkinRenderer {
 public:
     explicit SkinRenderer(SkinPackage package);
-    ~SkinRenderer();
     SkinRenderer(const SkinRenderer&) = delete;
     SkinRenderer& operator=(const SkinRenderer&) = delete;
 
@@ -30,30 +32,29 @@ public:
     static void Frame(HDC dc, const RECT& r, COLORREF color);
     static void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color);
 
-    HFONT MenuFont() const { return menuFont_; }
-    HFONT CaptionFont() const { return captionFont_; }
+    HFONT MenuFont() const { return menuFont_.Get(); }
+    HFONT CaptionFont() const { return captionFont_.Get(); }
     // Null when the skin gives the menu no background colour.
-    HBRUSH MenuBrush() const { return menuBrush_; }
+    HBRUSH MenuBrush() const { return menuBrush_.Get(); }
     // Null when the skin gives the menu bar no colour.
-    HBRUSH BarBrush() const { return barBrush_; }
+    HBRUSH BarBrush() const { return barBrush_.Get(); }
     // Null when the skin gives windows no background colour.
-    HBRUSH WindowBrush() const { return windowBrush_; }
+    HBRUSH WindowBrush() const { return windowBrush_.Get(); }
     // Null when the skin gives panels no colour.
-    HBRUSH PanelBrush() const { return panelBrush_; }
+    HBRUSH PanelBrush() const { return panelBrush_.Get(); }
     // A memory DC for measuring text.
-    HDC MeasureDc() const { return measureDc_; }
+    HDC MeasureDc() const { return measureDc_.Get(); }
 
 private:
     SkinPackage skin_;
-    std::vector<HBITMAP> bitmaps_; // index = image index of the package
+    std::vector<GdiObject<HBITMAP>> bitmaps_; // index = image index of the package
     std::vector<SIZE> sizes_;
-    HDC imageDc_ = nullptr;
-    HDC measureDc_ = nullptr;
-    HGDIOBJ imageDcDefault_ = nullptr;
-    HFONT menuFont_ = nullptr;
-    HFONT captionFont_ = nullptr;
-    HBRUSH menuBrush_ = nullptr;
-    HBRUSH windowBrush_ = nullptr;
-    HBRUSH panelBrush_ = nullptr;
-    HBRUSH barBrush_ = nullptr;
+    MemoryDc imageDc_;
+    MemoryDc measureDc_;
+    GdiObject<HFONT> menuFont_;
+    GdiObject<HFONT> captionFont_;
+    GdiObject<HBRUSH> menuBrush_;
+    GdiObject<HBRUSH> windowBrush_;
+    GdiObject<HBRUSH> panelBrush_;
+    GdiObject<HBRUSH> barBrush_;
 };

@@ -10,8 +10,6 @@ SkinWindows* SkinWindows::instance_ = nullptr;
 
 namespace {
 
-COLORREF Or(const std::optional<SkinRgb>& color, COLORREF fallback) { return color ? ToColorRef(*color) : fallback; }
-
 RECT Offset(RECT r, int dx, int dy)
 {
     ::OffsetRect(&r, dx, dy);
@@ -24,6 +22,12 @@ bool Inside(const RECT& r, POINT p) { return ::PtInRect(&r, p) != FALSE; }
 int ButtonFrame(bool disabled, bool pressed, bool hot) { return disabled ? 3 : pressed ? 2 : hot ? 1 : 0; }
 
 } // namespace
+
+void FrameChanged(HWND window)
+{
+    ::SetWindowPos(
+        window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 struct SkinWindows::Layout {
     RECT window {}; // window coordinates: (0,0) is the window's top-left
@@ -87,8 +91,7 @@ void SkinWindows::Remove(HWND window)
     states_.erase(it);
     if (::IsWindow(window)) {
         if (kind == Kind::Frame)
-            ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            FrameChanged(window);
         ::InvalidateRect(window, nullptr, TRUE);
     }
 }
@@ -108,8 +111,10 @@ void SkinWindows::Refresh(HWND window)
 LRESULT CALLBACK SkinWindows::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     SkinWindows* self = instance_;
-    auto it = self ? self->states_.find(window) : decltype(self->states_.end()) {};
-    if (!self || it == self->states_.end())
+    if (!self)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    auto it = self->states_.find(window);
+    if (it == self->states_.end())
         return ::DefWindowProcA(window, message, wParam, lParam);
     State& state = it->second;
     const WNDPROC original = state.original;
@@ -183,7 +188,7 @@ void SkinWindows::PaintCaptionButton(
         : zoomed                           ? b.restore
                                            : b.maximize;
     const bool pressed = state.pressed == code && state.inside;
-    const bool hot = state.hot == code || (state.pressed == code && state.inside);
+    const bool hot = state.hot == code || pressed;
     if (renderer_.DrawGrid(dc, grid, ButtonFrame(disabled, pressed, hot), r))
         return;
     const SkinElement& e = renderer_.Part(SkinPart::CaptionButtons);
@@ -197,15 +202,14 @@ void SkinWindows::PaintCaptionButton(
         ::DrawFrameControl(dc, &copy, DFC_CAPTION, kind | (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
         return;
     }
-    const COLORREF face = pressed ? Or(e.hotFace, Or(e.face, ::GetSysColor(COLOR_BTNFACE)))
-        : hot                     ? Or(e.hotFace, Or(e.face, ::GetSysColor(COLOR_BTNFACE)))
-                                  : Or(e.face, ::GetSysColor(COLOR_BTNFACE));
+    const COLORREF face = hot ? ColorOr(e.hotFace, ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE)))
+                              : ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE));
     SkinRenderer::Fill(dc, r, face);
     if (e.border)
         SkinRenderer::Frame(dc, r, ToColorRef(*e.border));
-    const COLORREF ink = disabled ? Or(e.disabledText, ::GetSysColor(COLOR_GRAYTEXT))
-        : hot                     ? Or(e.hotText, Or(e.text, RGB(255, 255, 255)))
-                                  : Or(e.text, RGB(255, 255, 255));
+    const COLORREF ink = disabled ? ColorOr(e.disabledText, ::GetSysColor(COLOR_GRAYTEXT))
+        : hot                     ? ColorOr(e.hotText, ColorOr(e.text, RGB(255, 255, 255)))
+                                  : ColorOr(e.text, RGB(255, 255, 255));
     const int w = r.right - r.left, h = r.bottom - r.top;
     const int s = std::max(3, std::min(w, h) / 4);
     const int cx = r.left + w / 2 + (pressed ? 1 : 0), cy = r.top + h / 2 + (pressed ? 1 : 0);
@@ -235,8 +239,8 @@ void SkinWindows::PaintFrame(HWND window, const State& state)
     // Borders: everything outside the caption, the menu bar and the client.
     const SkinElement& border = renderer_.Part(SkinPart::Border);
     const COLORREF borderFace = state.active
-        ? Or(border.face, ::GetSysColor(COLOR_ACTIVEBORDER))
-        : Or(border.inactiveFace, Or(border.face, ::GetSysColor(COLOR_INACTIVEBORDER)));
+        ? ColorOr(border.face, ::GetSysColor(COLOR_ACTIVEBORDER))
+        : ColorOr(border.inactiveFace, ColorOr(border.face, ::GetSysColor(COLOR_INACTIVEBORDER)));
     {
         const int saved = ::SaveDC(dc);
         ::ExcludeClipRect(dc, l.caption.left, l.caption.top, l.caption.right, l.caption.bottom);
@@ -279,8 +283,8 @@ void SkinWindows::PaintFrame(HWND window, const State& state)
     HGDIOBJ oldFont = ::SelectObject(dc, renderer_.CaptionFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc,
-        state.active ? Or(caption.text, ::GetSysColor(COLOR_CAPTIONTEXT))
-                     : Or(caption.inactiveText, Or(caption.text, ::GetSysColor(COLOR_INACTIVECAPTIONTEXT))));
+        state.active ? ColorOr(caption.text, ::GetSysColor(COLOR_CAPTIONTEXT))
+                     : ColorOr(caption.inactiveText, ColorOr(caption.text, ::GetSysColor(COLOR_INACTIVECAPTIONTEXT))));
     ::DrawTextA(dc, title, length, &textRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     ::SelectObject(dc, oldFont);
     const bool zoomed = ::IsZoomed(window) != FALSE;
@@ -337,14 +341,9 @@ LRESULT SkinWindows::FrameMessage(HWND window, State& state, UINT message, WPARA
         PaintFrame(window, state);
         return 0;
     }
-    case WM_NCACTIVATE: {
+    case WM_NCACTIVATE:
         state.active = wParam != FALSE;
-        const LRESULT result = callOriginal();
-        auto it = states_.find(window);
-        if (it != states_.end())
-            PaintFrame(window, it->second);
-        return result;
-    }
+        [[fallthrough]];
     case WM_SETTEXT:
     case WM_SETICON:
     case WM_STYLECHANGED:
@@ -462,7 +461,7 @@ LRESULT SkinWindows::FrameMessage(HWND window, State& state, UINT message, WPARA
         if (HBRUSH brush = renderer_.WindowBrush()) {
             const SkinElement& e = renderer_.Part(SkinPart::Window);
             HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, Or(e.text, ::GetSysColor(COLOR_WINDOWTEXT)));
+            ::SetTextColor(dc, ColorOr(e.text, ::GetSysColor(COLOR_WINDOWTEXT)));
             ::SetBkColor(dc, ToColorRef(*e.face));
             ::SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<LRESULT>(brush);
@@ -485,10 +484,11 @@ void SkinWindows::PaintButton(HWND window, HDC dc, const State& state) const
     // Frames of the strip: normal, hover, pressed, default, disabled.
     const int frame = disabled ? 4 : pressed ? 2 : state.hover ? 1 : isDefault ? 3 : 0;
     if (!renderer_.DrawGrid(dc, e.grid, frame, r)) {
-        const COLORREF face = (pressed || state.hover) ? Or(e.hotFace, Or(e.face, ::GetSysColor(COLOR_BTNFACE)))
-                                                       : Or(e.face, ::GetSysColor(COLOR_BTNFACE));
+        const COLORREF face = (pressed || state.hover)
+            ? ColorOr(e.hotFace, ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE)))
+            : ColorOr(e.face, ::GetSysColor(COLOR_BTNFACE));
         SkinRenderer::Fill(dc, r, face);
-        const COLORREF edge = Or(e.border, ::GetSysColor(COLOR_BTNSHADOW));
+        const COLORREF edge = ColorOr(e.border, ::GetSysColor(COLOR_BTNSHADOW));
         SkinRenderer::Frame(dc, r, edge);
         if (isDefault) {
             RECT inner {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
@@ -501,9 +501,9 @@ void SkinWindows::PaintButton(HWND window, HDC dc, const State& state) const
     HGDIOBJ oldFont = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc,
-        disabled                       ? Or(e.disabledText, ::GetSysColor(COLOR_GRAYTEXT))
-            : (pressed || state.hover) ? Or(e.hotText, Or(e.text, ::GetSysColor(COLOR_BTNTEXT)))
-                                       : Or(e.text, ::GetSysColor(COLOR_BTNTEXT)));
+        disabled                       ? ColorOr(e.disabledText, ::GetSysColor(COLOR_GRAYTEXT))
+            : (pressed || state.hover) ? ColorOr(e.hotText, ColorOr(e.text, ::GetSysColor(COLOR_BTNTEXT)))
+                                       : ColorOr(e.text, ::GetSysColor(COLOR_BTNTEXT)));
     RECT textRect = r;
     if (pressed)
         ::OffsetRect(&textRect, 1, 1);
@@ -595,7 +595,8 @@ LRESULT SkinWindows::PanelMessage(HWND window, State& state, UINT message, WPARA
         // Labels on the panel take its colour instead of the system's.
         const SkinElement& e = renderer_.Part(SkinPart::Panel);
         const SkinElement& w = renderer_.Part(SkinPart::Window);
-        ::SetTextColor(reinterpret_cast<HDC>(wParam), Or(e.text, Or(w.text, ::GetSysColor(COLOR_WINDOWTEXT))));
+        ::SetTextColor(
+            reinterpret_cast<HDC>(wParam), ColorOr(e.text, ColorOr(w.text, ::GetSysColor(COLOR_WINDOWTEXT))));
         ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(renderer_.PanelBrush());
     }

@@ -8,6 +8,9 @@
 
 class SkinRenderer;
 
+// Has the system measure the window's frame again (it changes owner or look).
+void FrameChanged(HWND window);
+
 class SkinWindows {
 public:
     explicit SkinWindows(const SkinRenderer& renderer);
