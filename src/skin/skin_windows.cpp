@@ -4,9 +4,21 @@
 #include "skin/skin_renderer.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 
 SkinWindows* SkinWindows::instance_ = nullptr;
+
+namespace {
+// Windows whose skin was taken off while a later subclass sat on top of ours:
+// that subclass still calls our procedure, which then only passes each
+// message on to the procedure it replaced. Outlives the engine.
+std::map<HWND, WNDPROC>& Released()
+{
+    static std::map<HWND, WNDPROC> released;
+    return released;
+}
+} // namespace
 
 namespace {
 
@@ -66,6 +78,15 @@ bool SkinWindows::Add(HWND window, Kind kind)
         return false;
     State state {kind, nullptr};
     state.active = kind != Kind::Frame || ::GetForegroundWindow() == window || ::GetActiveWindow() == window;
+    // Our procedure is still in its chain: take it up again rather than
+    // subclassing a second time, which would call us in a loop.
+    auto released = Released().find(window);
+    if (released != Released().end()) {
+        state.original = released->second;
+        Released().erase(released);
+        states_.emplace(window, state);
+        return true;
+    }
     states_.emplace(window, state);
     auto previous = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindows::Proc)));
@@ -84,9 +105,12 @@ void SkinWindows::Remove(HWND window)
         return;
     // Only a window still running our procedure gets its own back; a later
     // subclass on top of ours keeps calling us through its saved pointer.
-    if (::IsWindow(window)
-        && ::GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinWindows::Proc))
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
+    if (::IsWindow(window)) {
+        if (::GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinWindows::Proc))
+            ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
+        else
+            Released()[window] = it->second.original;
+    }
     const Kind kind = it->second.kind;
     states_.erase(it);
     if (::IsWindow(window)) {
@@ -110,6 +134,13 @@ void SkinWindows::Refresh(HWND window)
 
 LRESULT CALLBACK SkinWindows::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto released = Released().find(window);
+    if (released != Released().end()) {
+        const WNDPROC original = released->second;
+        if (message == WM_NCDESTROY)
+            Released().erase(released);
+        return ::CallWindowProcA(original, window, message, wParam, lParam);
+    }
     SkinWindows* self = instance_;
     if (!self)
         return ::DefWindowProcA(window, message, wParam, lParam);

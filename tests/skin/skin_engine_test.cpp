@@ -168,6 +168,42 @@ TEST_F(SkinEngineTest, ALabelOnASkinnedPanelIsDrawnOnThePanelsColour)
     ::DestroyWindow(host);
 }
 
+// A subclass of the program's own on top of the skin's, as the framework's
+// push buttons have: it passes everything to the procedure it replaced.
+WNDPROC belowOurs = nullptr;
+LRESULT CALLBACK OnTop(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallWindowProcA(belowOurs, window, message, wParam, lParam);
+}
+
+TEST_F(SkinEngineTest, AButtonSubclassedAfterTheSkinKeepsItsOwnBehaviourWhenTheSkinGoesAndComes)
+{
+    engine->SetSkinFile(skin);
+    engine->SetActive(true);
+    HWND button = ::CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 60, 24, owner,
+        nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(engine->IsSkinned(button));
+    belowOurs
+        = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OnTop)));
+    // Only the system's button keeps a pushed state.
+    auto pushedKept = [button] {
+        ::SendMessageA(button, BM_SETSTATE, TRUE, 0);
+        const bool kept = (::SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+        ::SendMessageA(button, BM_SETSTATE, FALSE, 0);
+        return kept;
+    };
+    EXPECT_TRUE(pushedKept());
+    engine->SetActive(false);
+    EXPECT_FALSE(engine->IsSkinned(button));
+    EXPECT_TRUE(pushedKept()) << "the button lost its own procedure with the skin";
+    engine->SetActive(true);
+    EXPECT_TRUE(engine->IsSkinned(button));
+    EXPECT_TRUE(pushedKept());
+    engine.reset();
+    EXPECT_TRUE(pushedKept()) << "the button lost its own procedure with the engine";
+    ::DestroyWindow(button);
+}
+
 TEST_F(SkinEngineTest, OnlyTheOwnerWhenTheScopeIsTheOwner)
 {
     engine->Scope = SkinScope::OwnerOnly;
