@@ -9,16 +9,20 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
-# zlib and minizip's reader for the skin archives, built from Debian's source
-# package by scripts/build-zlib.sh for this target.
-set(TRAYSTART_ZLIB_PREFIX ${CMAKE_SOURCE_DIR}/build/zlib/${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
-if(NOT EXISTS ${TRAYSTART_ZLIB_PREFIX}/lib/libminizip.a)
-  execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-zlib.sh ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32
-                  RESULT_VARIABLE zlib_result)
-  if(NOT zlib_result EQUAL 0)
-    message(FATAL_ERROR "scripts/build-zlib.sh failed")
+# The libraries built for this target from Debian's source packages (into
+# build/<library>/<triple>, not committed). Each script returns at once when
+# its library is already there.
+set(TRAYSTART_MINGW_TRIPLE ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
+function(traystart_debian_library script)
+  execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/${script} ${TRAYSTART_MINGW_TRIPLE} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "scripts/${script} could not build its library for ${TRAYSTART_MINGW_TRIPLE}")
   endif()
-endif()
+endfunction()
+
+# zlib and minizip's reader for the skin archives.
+traystart_debian_library(build-zlib.sh)
+set(TRAYSTART_ZLIB_PREFIX ${CMAKE_SOURCE_DIR}/build/zlib/${TRAYSTART_MINGW_TRIPLE})
 add_library(skin_zip INTERFACE)
 target_include_directories(skin_zip SYSTEM INTERFACE ${TRAYSTART_ZLIB_PREFIX}/include)
 target_link_libraries(skin_zip INTERFACE ${TRAYSTART_ZLIB_PREFIX}/lib/libminizip.a ${TRAYSTART_ZLIB_PREFIX}/lib/libz.a)
@@ -29,16 +33,9 @@ function(traystart_win32 target)
   target_compile_definitions(${target} PRIVATE $<$<NOT:$<BOOL:${TRAYSTART_UNICODE}>>:_MBCS>)
 endfunction()
 
-# The JPEG library for the about box's picture, built for this target from
-# Debian's libjpeg-turbo source package (into build/libjpeg, not committed).
-string(REGEX REPLACE "-g(cc|\\+\\+)(-posix)?$" "" TRAYSTART_MINGW_TRIPLE "${CMAKE_CXX_COMPILER}")
-get_filename_component(TRAYSTART_MINGW_TRIPLE "${TRAYSTART_MINGW_TRIPLE}" NAME)
+# The JPEG library for the about box's picture (libjpeg-turbo).
+traystart_debian_library(build-libjpeg.sh)
 set(TRAYSTART_JPEG_PREFIX ${CMAKE_SOURCE_DIR}/build/libjpeg/${TRAYSTART_MINGW_TRIPLE})
-execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-libjpeg.sh ${TRAYSTART_MINGW_TRIPLE}
-                RESULT_VARIABLE jpeg_result)
-if(NOT jpeg_result EQUAL 0)
-  message(FATAL_ERROR "libjpeg for ${TRAYSTART_MINGW_TRIPLE} could not be built (scripts/build-libjpeg.sh)")
-endif()
 add_library(jpeg_static STATIC IMPORTED GLOBAL)
 set_target_properties(jpeg_static PROPERTIES
   IMPORTED_LOCATION ${TRAYSTART_JPEG_PREFIX}/lib/libjpeg.a
@@ -48,4 +45,3 @@ add_subdirectory(src)
 add_subdirectory(tests)
 # Benchmarks print figures; they are programs, not tests.
 add_subdirectory(bench)
-

@@ -86,7 +86,7 @@ std::string FeedbackToolFolder(const std::string& programDir) { return programDi
 
 std::string FeedbackToolPath(const std::string& programDir)
 {
-    return programDir + "\\" + kFeedbackFolder + "\\" + kFeedbackExe;
+    return FeedbackToolFolder(programDir) + "\\" + kFeedbackExe;
 }
 
 std::string MissingFileMessage(const std::string& path) { return "文件不存在  " + path; }

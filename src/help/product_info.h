@@ -3,9 +3,8 @@
 // shows it and the handler that copies or opens it.
 #pragma once
 
-// The program's own name and version.
+// The program's own name, with its version.
 constexpr char kProductName[] = "博闲托盘区开始菜单2.1";
-constexpr char kProductVersion[] = "2.1";
 
 // The maker's home on the web: every page of ours lies below it, so moving
 // the site means changing this one line.

@@ -21,11 +21,12 @@ const int kLabelHeight = 13;
 const int kOkButtonId = 1; // the modal result OK, also the button's id
 
 void CopyText(const std::string& text) { CopyTextToClipboard(Application::Instance().Handle(), text); }
-} // namespace
 
+// The captions built from the author's constants.
 std::string AuthorLine() { return std::string("作者：") + kAuthorName + "（" + kAuthorRegion + "）"; }
 std::string MailLine() { return std::string("邮件：") + kAuthorMail + "  （双击打开，单击复制）"; }
 std::string WebLine() { return std::string("网站：") + kAuthorSite; }
+} // namespace
 
 TAboutBox::TAboutBox()
     : Form(kAboutClass, kAboutCaption, 0, 0, kClientWidth, kClientHeight)

@@ -39,8 +39,3 @@ protected:
 };
 
 extern TAboutBox* AboutBox;
-
-// The captions built from the author's constants.
-std::string AuthorLine();
-std::string MailLine();
-std::string WebLine();

@@ -23,12 +23,6 @@ std::string OleErrorText(HRESULT code)
 }
 } // namespace
 
-OleError::OleError(HRESULT code)
-    : Exception(OleErrorText(code))
-    , code_(code)
-{
-}
-
 OleError::OleError(HRESULT code, const std::string& description)
     : Exception(description.empty() ? OleErrorText(code) : description)
     , code_(code)

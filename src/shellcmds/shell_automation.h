@@ -19,8 +19,7 @@ extern const CLSID kShellApplicationClassId;
 // description the object gave.
 class OleError : public Exception {
 public:
-    explicit OleError(HRESULT code);
-    OleError(HRESULT code, const std::string& description);
+    explicit OleError(HRESULT code, const std::string& description = std::string());
     HRESULT Code() const { return code_; }
 
 private:

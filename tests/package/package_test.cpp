@@ -7,6 +7,7 @@
 //
 // TRAYSTART_PACKAGE_ALLOW_MISSING=1 (only while parts of the data are still
 // being made) turns data files missing from the staged folder into notes.
+#include "framework/files.h"
 #include "support/harness.h"
 #include "support/tray_probe.h"
 
@@ -55,18 +56,6 @@ std::string Backslashes(std::string path)
         if (c == '/')
             c = '\\';
     return path;
-}
-
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Files below `folder`, relative, with "\" (recursive).
@@ -210,7 +199,7 @@ DWORD RunToEnd(const std::string& exe, const std::string& args, DWORD timeoutMs 
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();
-    while (FileExists(path) || FolderExists(path)) {
+    while (FileExists(path) || DirectoryExists(path)) {
         if (::GetTickCount() - start > timeoutMs)
             return false;
         PumpFor(200);
@@ -279,7 +268,7 @@ protected:
         ASSERT_FALSE(ResourceVersion().empty());
         ASSERT_TRUE(FileExists(dist.Zip())) << dist.Zip() << ": run scripts/package.sh first";
         ASSERT_TRUE(FileExists(dist.Setup())) << dist.Setup() << ": run scripts/package.sh first";
-        ASSERT_TRUE(FolderExists(dist.Staged())) << dist.Staged();
+        ASSERT_TRUE(DirectoryExists(dist.Staged())) << dist.Staged();
     }
 
     // Installs silently into `folder` (a path with spaces is passed as it
@@ -311,7 +300,7 @@ TEST_F(Package, TheZipHoldsEveryDataFileWithUtf8Names)
         for (const std::string& name : names)
             found
                 = found || (entry.folder ? name.compare(0, inZip.size(), inZip) == 0 && name != inZip : name == inZip);
-        const bool staged = entry.folder ? FolderExists(dist.Staged() + "\\" + entry.path)
+        const bool staged = entry.folder ? DirectoryExists(dist.Staged() + "\\" + entry.path)
                                          : FileExists(dist.Staged() + "\\" + entry.path);
         if (!found && !staged && AllowMissing()) {
             std::printf("note: %s is not made yet\n", entry.path.c_str());
