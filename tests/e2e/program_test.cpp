@@ -105,6 +105,28 @@ TEST(Program, ABadSettingsFileIsReportedAndNotOverwrittenAtClose)
     EXPECT_EQ(dir.ReadFile("set"), std::string("yes\r\nno\r\n"));
 }
 
+TEST(Program, AReservedSharedBlockOfAnotherProcessDoesNotStopTheStart)
+{
+    // Created first by someone else: reserved pages, none committed.
+    HANDLE reserved
+        = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0, 65536, "XIANDESK");
+    ASSERT_NE(reserved, nullptr);
+    ASSERT_NE(::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
+    Process program = Process::Start(ProgramExePath(), dir.Path());
+    ASSERT_TRUE(program.Valid());
+    HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(WaitForMessageBox(program.Id(), 1000));
+    EXPECT_TRUE(program.Running());
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(kWait));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    ::CloseHandle(reserved);
+}
+
 // Sets the system DPI for programs started from now on, and puts it back.
 class ScopedDpi {
 public:
