@@ -43,20 +43,6 @@ TEST(SharedBlock, AnExistingBlockKeepsItsContentsAndANewOneIsZeroed)
     CloseSharedBlock(first, firstHandle);
 }
 
-TEST(SharedBlock, ABlockAnotherProcessReservedWithoutCommittingIsLeftAlone)
-{
-    const std::string name = "XIANDESK-reserved-" + std::to_string(::GetCurrentProcessId());
-    HANDLE reserved
-        = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0, 65536, name.c_str());
-    ASSERT_NE(reserved, nullptr);
-    void* view = nullptr;
-    HANDLE handle = nullptr;
-    OpenSharedBlock(view, handle, name.c_str());
-    EXPECT_EQ(view, nullptr);
-    EXPECT_EQ(handle, nullptr);
-    ::CloseHandle(reserved);
-}
-
 // A second main window of the program on this desktop, recording what it gets.
 struct Peer {
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
