@@ -1,5 +1,6 @@
 #include "shellcmds/shell_commands.h"
 
+#include "framework/folder_window.h"
 #include "framework/os.h"
 #include "framework/scoped.h"
 #include "shellcmds/desktop_windows.h"
@@ -12,9 +13,7 @@
 
 namespace {
 const char kOpen[] = "open";
-const char kExplorer[] = "Explorer.exe";
 const char kExplorerLower[] = "explorer.exe";
-const char kNewWindowSwitch[] = "/n,";
 const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 const char kControlPanelCommand[] = "RunDLL32.exe Shell32.DLL,Control_RunDLL";
 const char kRestartCommand[] = "shutdown -r -t 2";
@@ -140,10 +139,7 @@ ShellCommands::ShellCommands(const CLSID& shellClassId, std::wstring showDesktop
 {
 }
 
-void ShellCommands::OpenFolder(HWND owner, const std::string& path)
-{
-    Os().ShellExecuteFile(owner, kOpen, kExplorer, kNewWindowSwitch + path, SW_SHOWMAXIMIZED);
-}
+void ShellCommands::OpenFolder(HWND owner, const std::string& path) { OpenFolderWindow(owner, path); }
 
 void ShellCommands::OpenMyComputer(HWND owner)
 {
