@@ -3,6 +3,7 @@
 #include "framework/errors.h"
 #include "framework/scoped.h"
 #include "framework/wow64_redirection.h"
+#include "launcher/link_file.h"
 
 #include <windows.h>
 
@@ -48,15 +49,13 @@ LoadedLink LoadLink(const std::string& shortcutPath, bool load = true)
         = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, loaded.link.PutVoid());
     if (FAILED(result))
         ThrowComError(result);
-    ComPtr<IPersistFile> file;
-    result = loaded.link->QueryInterface(IID_IPersistFile, file.PutVoid());
+    result = loaded.link->QueryInterface(IID_IPersistFile, loaded.file.PutVoid());
     if (FAILED(result))
         ThrowComError(result);
     if (!load)
         return loaded;
     const std::wstring widePath = Widen(shortcutPath);
-    loaded.loaded = !widePath.empty() && SUCCEEDED(file->Load(widePath.c_str(), STGM_READ));
-    loaded.file = std::move(file);
+    loaded.loaded = !widePath.empty() && SUCCEEDED(loaded.file->Load(widePath.c_str(), STGM_READ));
     return loaded;
 }
 
@@ -67,6 +66,33 @@ template <class Get> std::string LinkText(Get get, int size)
     if (FAILED(get(text.data(), size)))
         return std::string();
     return std::string(text.data());
+}
+
+std::string ExpandedText(const std::string& text)
+{
+    if (text.find('%') == std::string::npos)
+        return text;
+    std::vector<char> expanded(32768, '\0');
+    const DWORD length
+        = ::ExpandEnvironmentStringsA(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+    return length > 0 && length <= expanded.size() ? std::string(expanded.data()) : text;
+}
+
+// The first bytes of the shortcut file: shortcuts are small; one larger than
+// this is no shortcut the shell would read either.
+std::string ShortcutBytes(const std::string& path)
+{
+    constexpr DWORD kLargestShortcut = 1 << 20;
+    FileHandle file(::CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return std::string();
+    std::string bytes(kLargestShortcut, '\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), &bytes[0], kLargestShortcut, &read, nullptr))
+        return std::string();
+    bytes.resize(read);
+    return bytes;
 }
 
 // The link's flags; none where the shell predates the data-list interface.
@@ -116,9 +142,20 @@ ShortcutContents ReadShortcut(const std::string& shortcutPath)
         = LinkText([&](char* text, int size) { return link->GetArguments(text, size); }, kLongestArguments);
     contents.directory
         = LinkText([&](char* text, int size) { return link->GetWorkingDirectory(text, size); }, MAX_PATH);
-    int show = SW_SHOWNORMAL;
-    if (SUCCEEDED(link->GetShowCmd(&show)) && show != SW_HIDE)
-        contents.show = show;
+    contents.directory = ExpandedText(contents.directory);
+
+    // What the file itself says wins where the link object says nothing.
+    const LinkFileFacts facts = ReadLinkFile(ShortcutBytes(shortcutPath));
+    if (facts.valid) {
+        contents.advertised = contents.advertised || (facts.flags & kLinkAdvertised);
+        contents.runAsAdministrator = contents.runAsAdministrator || (facts.flags & kLinkRunAsAdministrator);
+        // The three show commands a shortcut can hold; any other is "normal",
+        // as Windows takes it.
+        if (facts.show == SW_SHOWMINNOACTIVE || facts.show == SW_SHOWMAXIMIZED)
+            contents.show = facts.show;
+        if (!facts.expandablePath.empty())
+            contents.path = ExpandedText(facts.expandablePath);
+    }
     return contents;
 }
 

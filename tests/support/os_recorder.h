@@ -4,9 +4,18 @@
 #include "framework/os.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct RecordedCall {
+    RecordedCall(std::string what_, std::string text_, std::string detail_, long number_, std::string directory_ = "")
+        : what(std::move(what_))
+        , text(std::move(text_))
+        , detail(std::move(detail_))
+        , number(number_)
+        , directory(std::move(directory_))
+    {
+    }
     std::string what; // "MessageBox", "ShellExecute", "WinExec", "Terminate", ...
     std::string text; // message text, file, command line, desktop, ...
     std::string detail; // caption, parameters, ...
