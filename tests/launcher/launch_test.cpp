@@ -239,6 +239,29 @@ TEST_F(LaunchTest, UnderWineFolderCommandsOpenWindowsOnTheirFolders)
     EXPECT_TRUE(CloseWindowTitled("我的程序")) << "no window on the shortcut folder";
 }
 
+// Run by scripts/wow64-test.sh: the 32-bit build in a 64-bit prefix, with a
+// program placed only in the 64-bit System32.
+TEST_F(LaunchTest, AProgramOnlyIn64BitSystem32StartsFromThe32BitProgram)
+{
+    char program[MAX_PATH] = {};
+    BOOL wow64 = FALSE;
+    if (!::GetEnvironmentVariableA("WOW64_ONLY_PROGRAM", program, MAX_PATH)
+        || !::IsWow64Process(::GetCurrentProcess(), &wow64) || !wow64)
+        GTEST_SKIP() << "needs the 32-bit build on 64-bit Windows and WOW64_ONLY_PROGRAM (scripts/wow64-test.sh)";
+    ASSERT_EQ(::GetFileAttributesA(program), INVALID_FILE_ATTRIBUTES) << "the 32-bit view must not see it";
+    MakeShortcut("64位.lnk", program, "", "C:\\windows\\system32");
+    const std::string record = Root() + "\\record64.txt";
+    ASSERT_TRUE(::SetEnvironmentVariableA("RECORD_LAUNCH_TO", record.c_str()));
+    TForm1& f = Built();
+    shell.execute = true;
+    Item(f, "64位")->Click();
+    for (int i = 0; i < 150 && ::GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        harness::PumpFor(100);
+    ::SetEnvironmentVariableA("RECORD_LAUNCH_TO", nullptr);
+    EXPECT_NE(ReadAll(record).find("record_wow64.exe"), std::string::npos) << "the 64-bit program did not start";
+    EXPECT_TRUE(Calls("MessageBox").empty());
+}
+
 TEST_F(LaunchTest, AShortcutGoneSinceTheBuildIsReportedWithItsFullPath)
 {
     TForm1& f = BuildSample();
