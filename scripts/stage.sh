@@ -71,9 +71,9 @@ make_shortcuts() {
     [ "$TRAYSTART_WINE_BITS" = 64 ] && cxx=x86_64-w64-mingw32-g++-posix
     local helper="$root/build/tools/make_shortcuts$TRAYSTART_WINE_BITS.exe"
     mkdir -p "$root/build/tools"
-    if [ ! -f "$helper" ] || [ tools/make_shortcuts.cpp -nt "$helper" ]; then
-      "$cxx" -municode -O2 -Wall -Wextra -Werror -Wshadow -static -o "$helper" \
-        tools/make_shortcuts.cpp -lole32 -luuid
+    if [ ! -f "$helper" ] || [ tools/make_shortcuts.cpp -nt "$helper" ] || [ src/launcher/link_file.cpp -nt "$helper" ]; then
+      "$cxx" -municode -O2 -Wall -Wextra -Werror -Wshadow -static -Isrc -o "$helper" \
+        tools/make_shortcuts.cpp src/launcher/link_file.cpp -lole32 -luuid
     fi
     wine "$helper" "$(winepath_of res/sample_shortcuts.txt)" "$(winepath_of "$dest/我的程序")" 2>&1 \
       | tr -d '\r' >&2

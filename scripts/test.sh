@@ -135,6 +135,10 @@ step "Windows build: configure" cmake --preset "$TRAYSTART_TEST_PRESET" &&
   step "Package (scripts/package.sh)" package &&
   step "Windows tests (Wine)" run_ctest "$TRAYSTART_TEST_PRESET"
 
+# The 32-bit program on 64-bit Windows (prints why it is skipped where this
+# machine cannot run 32-bit programs).
+step "32-bit program on a 64-bit prefix" bash scripts/wow64-test.sh
+
 step "Host build: configure" cmake --preset host &&
   step "Host build" cmake --build --preset host &&
   { step "Host tests (ASan, UBSan)" run_ctest host

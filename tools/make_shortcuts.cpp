@@ -3,8 +3,12 @@
 //   make_shortcuts.exe LIST DESTINATION
 // LIST is UTF-8 (tab-separated: path inside DESTINATION without ".lnk",
 // target, arguments, description; "#" starts a comment line). Paths are
-// Windows paths. Exit code 0 when every shortcut was saved.
+// Windows paths; a target written with environment variables ("%SystemRoot%")
+// is kept so in the shortcut, beside its expansion, as Windows' own shortcuts
+// keep it. Exit code 0 when every shortcut was saved.
 #include <windows.h>
+
+#include "launcher/link_file.h"
 
 #include <objbase.h>
 #include <objidl.h>
@@ -12,6 +16,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,6 +60,23 @@ bool MakeFolders(const std::wstring& folder)
     }
 }
 
+// Writes `target` (with its variables) into the saved shortcut at `linkPath`.
+HRESULT KeepExpandablePath(const std::wstring& linkPath, const std::wstring& target)
+{
+    std::ifstream in(linkPath.c_str(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    std::string ascii;
+    for (wchar_t c : target)
+        ascii += static_cast<char>(c < 0x80 ? c : '?');
+    const std::string extended = WithExpandablePath(bytes, ascii);
+    if (extended.empty())
+        return E_FAIL;
+    std::ofstream out(linkPath.c_str(), std::ios::binary | std::ios::trunc);
+    out.write(extended.data(), static_cast<std::streamsize>(extended.size()));
+    return out ? S_OK : E_FAIL;
+}
+
 template <typename T> struct Releaser {
     T* p = nullptr;
     ~Releaser()
@@ -74,13 +96,19 @@ HRESULT SaveShortcut(
         return hr;
     // The targets are those of a standard Windows installation; the staging
     // machine need not have them all, so a missing file is not an error here.
-    hr = link.p->SetPath(target.c_str());
+    // The link object takes the expanded path (Wine's cannot keep the
+    // variables); they are written into the file after it is saved.
+    wchar_t expanded[MAX_PATH] = {};
+    if (!ExpandEnvironmentStringsW(target.c_str(), expanded, MAX_PATH))
+        return HRESULT_FROM_WIN32(GetLastError());
+    hr = link.p->SetPath(expanded);
     if (FAILED(hr))
         return hr;
     if (!args.empty() && FAILED(hr = link.p->SetArguments(args.c_str())))
         return hr;
     if (!description.empty() && FAILED(hr = link.p->SetDescription(description.c_str())))
         return hr;
+    // The start-in folder keeps the variables: the shell expands it at start.
     const size_t slash = target.rfind(L'\\');
     if (slash != std::wstring::npos)
         link.p->SetWorkingDirectory(target.substr(0, slash).c_str());
@@ -89,7 +117,10 @@ HRESULT SaveShortcut(
     hr = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
     if (FAILED(hr))
         return hr;
-    return file.p->Save(linkPath.c_str(), TRUE);
+    hr = file.p->Save(linkPath.c_str(), TRUE);
+    if (FAILED(hr) || target.find(L'%') == std::wstring::npos)
+        return hr;
+    return KeepExpandablePath(linkPath, target);
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "desktops/desktops.h"
 #include "framework/application.h"
 #include "framework/files.h"
+#include "framework/folder_window.h"
 #include "framework/os.h"
-#include "framework/system_paths.h"
 #include "launcher/popup_menu_prep.h"
 #include "launcher/shortcut_menus.h"
 #include "launcher/sys_hook_comp.h"
@@ -14,12 +14,7 @@
 namespace {
 const char kReloadSound[] = "重载我的程序.wav";
 const char kMyProgramsFolder[] = "我的程序";
-const char kOpen[] = "open";
 const char kMouseHookFailed[] = "鼠标钩子启动失败，请重新启动程序";
-
-// Explorer from the Windows folder, never a file of that name in the current
-// folder or on PATH.
-std::string ExplorerPath() { return PathIn(SystemWindowsFolder(), kExplorer); }
 
 bool SameScreenPoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 } // namespace
@@ -63,7 +58,7 @@ void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
         if (::GetCursorPos(&cursor) && SameScreenPoint(cursor, HookClickPoint)) {
             const std::string folder = ShortcutMenus1->FolderOf(MyProgramsDir, sender, false);
             if (DirectoryExists(folder))
-                Os().ShellExecuteFile(Handle(), kOpen, ExplorerPath(), kExplorerNewWindow + folder, SW_SHOWMAXIMIZED);
+                OpenFolderWindow(Handle(), folder);
             return;
         }
     }
@@ -106,8 +101,7 @@ void TForm1::popup_congzaiwodecenxvClick(MenuItem*) { congzaiwodecenxvClick(null
 void TForm1::dakaiwodecenxvwenjianjiaClick(MenuItem*)
 {
     // Not tested for existence first: Explorer says so itself.
-    Os().ShellExecuteFile(
-        Handle(), kOpen, ExplorerPath(), kExplorerNewWindow + ProgramDir + "\\" + kMyProgramsFolder, SW_SHOWMAXIMIZED);
+    OpenFolderWindow(Handle(), ProgramDir + "\\" + kMyProgramsFolder);
 }
 
 void TForm1::N10Click(MenuItem*) { dakaiwodecenxvwenjianjiaClick(nullptr); }

@@ -14,6 +14,28 @@ HINSTANCE OsInterface::ShellExecuteFile(
     return ::ShellExecuteA(owner, verb.c_str(), file.c_str(), params.empty() ? nullptr : params.c_str(), nullptr, show);
 }
 
+bool OsInterface::StartThroughShell(const ShellStart& start)
+{
+    SHELLEXECUTEINFOA info {};
+    info.cbSize = sizeof info;
+    info.fMask = start.items ? SEE_MASK_INVOKEIDLIST : 0;
+    info.hwnd = start.owner;
+    info.lpVerb = start.verb.empty() ? nullptr : start.verb.c_str();
+    info.lpFile = start.items ? nullptr : start.file.c_str();
+    info.lpParameters = start.parameters.empty() ? nullptr : start.parameters.c_str();
+    info.lpDirectory = start.directory.empty() ? nullptr : start.directory.c_str();
+    info.nShow = start.show;
+    info.lpIDList = const_cast<ITEMIDLIST*>(start.items);
+    return ::ShellExecuteExA(&info) != FALSE;
+}
+
+bool OsInterface::RunsUnderWine()
+{
+    // Every Wine's ntdll has this export; Windows' never has.
+    static const bool wine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 UINT OsInterface::WinExec(const std::string& commandLine, int show) { return ::WinExec(commandLine.c_str(), show); }
 
 bool OsInterface::CreateProcessOnDesktop(const std::string& application, STARTUPINFOA& start, PROCESS_INFORMATION& info)

@@ -4,7 +4,22 @@
 #pragma once
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <string>
+
+// One start through the shell, as Explorer starts a file or a shell item.
+struct ShellStart {
+    HWND owner = nullptr;
+    std::string verb; // "open", "runas"
+    // The file to start, or the shell item when `items` is set (then `file`
+    // is empty). The item list is not owned.
+    std::string file;
+    PCIDLIST_ABSOLUTE items = nullptr;
+    std::string parameters; // empty: none
+    std::string directory; // empty: the caller's current folder
+    int show = SW_SHOWNORMAL;
+};
 
 class OsInterface {
 public:
@@ -13,6 +28,11 @@ public:
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
     virtual HINSTANCE ShellExecuteFile(
         HWND owner, const std::string& verb, const std::string& file, const std::string& params, int show);
+    // ShellExecuteEx of `start`. The shell reports its own failures to the
+    // user; false when it failed.
+    virtual bool StartThroughShell(const ShellStart& start);
+    // Whether the system is Wine rather than Windows (asked once).
+    virtual bool RunsUnderWine();
     virtual UINT WinExec(const std::string& commandLine, int show);
     // Starts `application` with no command line, inheriting the environment
     // and current folder; `start` names the desktop. False (and `info` empty)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -94,6 +95,16 @@ struct Module {
     static Handle Invalid() { return nullptr; }
     static bool Close(Handle h) { return ::FreeLibrary(h) != FALSE; }
 };
+// Item lists that the shell hands out from the task allocator.
+struct ShellItems {
+    using Handle = LPITEMIDLIST;
+    static Handle Invalid() { return nullptr; }
+    static bool Close(Handle h)
+    {
+        ::CoTaskMemFree(h);
+        return true;
+    }
+};
 } // namespace handle_traits
 
 using KernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -104,6 +115,7 @@ using MappedView = UniqueHandle<handle_traits::MappedView>;
 using MemoryDc = UniqueHandle<handle_traits::MemoryDc>;
 using IconHandle = UniqueHandle<handle_traits::Icon>;
 using ModuleHandle = UniqueHandle<handle_traits::Module>;
+using ShellItemList = UniqueHandle<handle_traits::ShellItems>;
 
 // A GDI object (bitmap, font, brush, pen) of a known type.
 template <class T> class GdiObject {

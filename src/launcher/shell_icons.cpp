@@ -1,6 +1,7 @@
 #include "launcher/shell_icons.h"
 
 #include "framework/scoped.h"
+#include "framework/wow64_redirection.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -12,7 +13,7 @@
 #include <map>
 #include <system_error>
 #include <thread>
-#include <tuple>
+#include <utility>
 
 namespace {
 std::atomic<long> lookups {0};
@@ -26,30 +27,15 @@ std::size_t WorkerCount(std::size_t jobs)
     return std::min({std::max<std::size_t>(2, 2 * cores), std::size_t {8}, jobs});
 }
 
-// {46EB5926-582E-4017-9FDF-E8998DAA0950}, the image-list interface.
-const GUID kImageListInterface = {0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+// The icon as the shell draws it for the user (overlays included), and its
+// place in the shell's cache, which tells shortcuts that share an icon apart
+// from those that only look alike.
+constexpr UINT kIconFlags = SHGFI_ICON | SHGFI_ADDOVERLAYS | SHGFI_SYSICONINDEX | SHGFI_OVERLAYINDEX;
 
-// The shell's list of large icons, the one SHGFI_ICON takes its icons from;
-// where the system cannot name it (before XP), the list a lookup returned.
-HIMAGELIST LargeIconList(HIMAGELIST returned)
-{
-    using GetImageList = HRESULT(WINAPI*)(int, REFIID, void**);
-    static const auto get = reinterpret_cast<GetImageList>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("shell32.dll"), MAKEINTRESOURCEA(727))));
-    void* list = nullptr;
-    if (get && SUCCEEDED(get(SHIL_LARGE, kImageListInterface, &list)) && list) {
-        // The interface is the list itself; the shell keeps it alive.
-        static_cast<IUnknown*>(list)->Release();
-        return static_cast<HIMAGELIST>(list);
-    }
-    return returned;
-}
-
-// Where a file's icon sits in the shell's cache, overlay included.
-struct CachePlace {
+struct Fetched {
+    HICON icon = nullptr;
     HIMAGELIST list = nullptr;
-    int index = -1;
-    int overlay = 0;
+    int place = -1; // the cache index with the overlay in its high byte
 };
 } // namespace
 
@@ -57,9 +43,10 @@ HICON FetchShellIcon(const std::string& path)
 {
     ++lookups;
     SHFILEINFOA info {};
+    FileSystemRedirectionOff redirectionOff;
     // Only the call's result tells success: after a failure the handle field
     // may hold a stale value that is no icon at all.
-    if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON))
+    if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_ADDOVERLAYS))
         return nullptr;
     if (info.hIcon)
         ++held;
@@ -68,22 +55,23 @@ HICON FetchShellIcon(const std::string& path)
 
 ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
 {
-    // The workers find each file's place in the shell's icon cache, which is
-    // the costly part (reading the shortcut, extracting its icon, adding the
-    // overlay). The handles are then taken out of the cache here, on one
-    // thread: the cache is one shared image list, and taking icons out of it
-    // on several threads at once deadlocks under Wine 8.
-    std::vector<CachePlace> places(paths.size());
+    std::vector<Fetched> fetched(paths.size());
     std::atomic<std::size_t> next {0};
     auto work = [&] {
         ComApartment com;
         for (std::size_t i = next++; i < paths.size(); i = next++) {
             ++lookups;
             SHFILEINFOA info {};
-            const DWORD_PTR list = ::SHGetFileInfoA(
-                paths[i].c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ADDOVERLAYS | SHGFI_OVERLAYINDEX);
-            if (list)
-                places[i] = {reinterpret_cast<HIMAGELIST>(list), info.iIcon & 0x00FFFFFF, (info.iIcon >> 24) & 0xFF};
+            // A shortcut to a 64-bit-only System32 program shows that
+            // program's icon, as in the 64-bit Explorer.
+            FileSystemRedirectionOff redirectionOff;
+            const DWORD_PTR list = ::SHGetFileInfoA(paths[i].c_str(), 0, &info, sizeof info, kIconFlags);
+            // Only the result tells success: after a failure the handle field
+            // may hold a stale value that is no icon at all.
+            if (list && info.hIcon) {
+                ++held;
+                fetched[i] = {info.hIcon, reinterpret_cast<HIMAGELIST>(list), info.iIcon};
+            }
         }
     };
     std::vector<std::thread> workers;
@@ -100,25 +88,22 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
         worker.join();
 
     // Many shortcuts share an icon (the same program, the same folder): one
-    // handle for each, as SHGFI_ICON would give it.
+    // handle for each.
     ShellIcons result;
     result.iconOf.assign(paths.size(), -1);
-    std::map<std::tuple<HIMAGELIST, int, int>, int> taken;
+    std::map<std::pair<HIMAGELIST, int>, int> taken;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        const CachePlace& place = places[i];
-        if (!place.list)
+        Fetched& one = fetched[i];
+        if (!one.icon)
             continue;
-        const auto key = std::make_tuple(LargeIconList(place.list), place.index, place.overlay);
+        const auto key = std::make_pair(one.list, one.place);
         auto same = taken.find(key);
         if (same != taken.end()) {
             result.iconOf[i] = same->second;
+            ReleaseShellIcon(one.icon);
             continue;
         }
-        HICON icon = ImageList_GetIcon(std::get<0>(key), place.index, ILD_NORMAL | INDEXTOOVERLAYMASK(place.overlay));
-        if (!icon)
-            continue;
-        ++held;
-        result.icons.push_back(icon);
+        result.icons.push_back(one.icon);
         result.iconOf[i] = static_cast<int>(result.icons.size() - 1);
         taken.emplace(key, result.iconOf[i]);
     }

@@ -3,10 +3,9 @@
 #include "framework/application.h"
 #include "framework/files.h"
 #include "framework/image_list.h"
-#include "framework/os.h"
 #include "launcher/shell_icons.h"
-#include "launcher/shell_link.h"
 #include "launcher/shortcut_build.h"
+#include "launcher/shortcut_launch.h"
 #include "launcher/shortcut_scan.h"
 #include "launcher/win32_folder_source.h"
 
@@ -15,7 +14,6 @@
 namespace {
 const char kShortcutExtension[] = ".lnk";
 const char kFileMissing[] = "文件不存在  ";
-const char kOpen[] = "open";
 
 using Step = ShortcutBuild::Step;
 
@@ -190,11 +188,8 @@ std::string ShortcutMenus::ShortcutPath(const std::string& programsDir, const Me
 void ShortcutMenus::Launch(HWND owner, const std::string& programsDir, const MenuItem* item, bool formTree) const
 {
     const std::string shortcut = ShortcutPath(programsDir, item, formTree);
-    const std::string target = ResolveLinkTarget(shortcut);
-    // Only the target path is used: the shortcut's arguments, working folder
-    // and show command are not passed on.
     if (FileExists(shortcut))
-        Os().ShellExecuteFile(owner, kOpen, target, std::string(), SW_SHOWNORMAL);
+        StartShortcut(owner, shortcut);
     else
         Application::Instance().ShowMessage(kFileMissing + shortcut);
 }

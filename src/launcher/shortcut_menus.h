@@ -64,7 +64,3 @@ private:
     // The folder reading and icons that the steps of one build share.
     std::shared_ptr<ShortcutBuild> build_;
 };
-
-// Explorer's form for a new window on a folder.
-constexpr char kExplorer[] = "Explorer.exe";
-constexpr char kExplorerNewWindow[] = "/n,";

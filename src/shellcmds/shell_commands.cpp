@@ -1,5 +1,6 @@
 #include "shellcmds/shell_commands.h"
 
+#include "framework/folder_window.h"
 #include "framework/os.h"
 #include "framework/scoped.h"
 #include "framework/system_paths.h"
@@ -13,9 +14,7 @@
 
 namespace {
 const char kOpen[] = "open";
-const char kExplorer[] = "Explorer.exe";
 const char kExplorerLower[] = "explorer.exe";
-const char kNewWindowSwitch[] = "/n,";
 const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 const char kRunDll[] = "RunDLL32.exe";
 const char kControlPanelArguments[] = " Shell32.DLL,Control_RunDLL";
@@ -148,10 +147,7 @@ ShellCommands::ShellCommands(const CLSID& shellClassId, std::wstring showDesktop
 {
 }
 
-void ShellCommands::OpenFolder(HWND owner, const std::string& path)
-{
-    Os().ShellExecuteFile(owner, kOpen, WindowsProgram(kExplorer), kNewWindowSwitch + path, SW_SHOWMAXIMIZED);
-}
+void ShellCommands::OpenFolder(HWND owner, const std::string& path) { OpenFolderWindow(owner, path); }
 
 void ShellCommands::OpenMyComputer(HWND owner)
 {

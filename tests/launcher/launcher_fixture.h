@@ -28,6 +28,12 @@ public:
         return execute ? OsInterface::ShellExecuteFile(owner, verb, file, params, show)
                        : reinterpret_cast<HINSTANCE>(33);
     }
+    bool StartThroughShell(const ShellStart& start) override
+    {
+        owners.push_back(start.owner);
+        OsRecorder::StartThroughShell(start);
+        return !execute || OsInterface::StartThroughShell(start);
+    }
     bool PlaySoundAsync(const std::string& waveFile) override
     {
         if (onSound)

@@ -1,5 +1,7 @@
 #include "support/os_recorder.h"
 
+#include <shlwapi.h>
+
 #include <cstdio>
 
 std::vector<RecordedCall> OsRecorder::Of(const std::string& what) const
@@ -31,6 +33,29 @@ HINSTANCE OsRecorder::ShellExecuteFile(
 {
     calls.push_back({"ShellExecute", file, verb + "|" + params, show});
     return reinterpret_cast<HINSTANCE>(33);
+}
+
+std::string ItemsText(PCIDLIST_ABSOLUTE items)
+{
+    std::string name;
+    IShellFolder* desktop = nullptr;
+    STRRET text {};
+    if (items && SUCCEEDED(::SHGetDesktopFolder(&desktop))
+        && SUCCEEDED(desktop->GetDisplayNameOf(items, SHGDN_FORPARSING, &text))) {
+        char buffer[MAX_PATH] = {};
+        if (SUCCEEDED(::StrRetToBufA(&text, items, buffer, sizeof buffer)))
+            name = buffer;
+    }
+    if (desktop)
+        desktop->Release();
+    return "items:" + name;
+}
+
+bool OsRecorder::StartThroughShell(const ShellStart& start)
+{
+    calls.push_back({"ShellExecute", start.items ? ItemsText(start.items) : start.file,
+        start.verb + "|" + start.parameters, start.show, start.directory});
+    return true;
 }
 
 UINT OsRecorder::WinExec(const std::string& commandLine, int show)

@@ -4,14 +4,27 @@
 #include "framework/os.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct RecordedCall {
+    RecordedCall(std::string what_, std::string text_, std::string detail_, long number_, std::string directory_ = "")
+        : what(std::move(what_))
+        , text(std::move(text_))
+        , detail(std::move(detail_))
+        , number(number_)
+        , directory(std::move(directory_))
+    {
+    }
     std::string what; // "MessageBox", "ShellExecute", "WinExec", "Terminate", ...
     std::string text; // message text, file, command line, desktop, ...
     std::string detail; // caption, parameters, ...
     long number = 0; // style, show command, exit code, flags
+    std::string directory; // a shell start's start-in folder
 };
+
+// How a shell start names a shell item: "items:" and its parsing name.
+std::string ItemsText(PCIDLIST_ABSOLUTE items);
 
 class OsRecorder : public OsInterface {
 public:
@@ -29,6 +42,12 @@ public:
     int ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT type) override;
     HINSTANCE ShellExecuteFile(
         HWND, const std::string& verb, const std::string& file, const std::string& params, int show) override;
+    // Recorded as "ShellExecute" too: text = the file (or ItemsText), detail =
+    // verb|parameters, number = show command, directory.
+    bool StartThroughShell(const ShellStart& start) override;
+    // What the program is told about the system: Windows unless set.
+    bool RunsUnderWine() override { return wine; }
+    bool wine = false;
     UINT WinExec(const std::string& commandLine, int show) override;
     // Records the application, the desktop of the start record and the
     // record's size; starts nothing.

@@ -64,10 +64,9 @@ bool Xdotool(const std::string& args)
     PROCESS_INFORMATION process {};
     if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process))
         return false;
-    if (process.hThread)
-        ::CloseHandle(process.hThread);
-    if (process.hProcess)
-        ::CloseHandle(process.hProcess);
+    // Nothing to close: for a Unix program Wine fills the process record with
+    // stack bytes, not handles, and closing those once took another
+    // component's handle (COM's registry key) that happened to match.
     const std::string windowsMarker = harness::UnixToWindowsPath(marker);
     const DWORD started = ::GetTickCount();
     while (::GetFileAttributesA(windowsMarker.c_str()) == INVALID_FILE_ATTRIBUTES) {
