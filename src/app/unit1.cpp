@@ -64,7 +64,7 @@ HICON LoadIconFile(const std::string& path)
 } // namespace
 
 TForm1::TForm1()
-    : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
+    : Form(Application::Instance(), kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
 {
     Form1 = this;
     SetFont("MS Sans Serif", -11);

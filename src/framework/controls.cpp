@@ -1,6 +1,6 @@
 #include "framework/controls.h"
 
-#include "framework/application.h"
+#include "framework/dpi.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "skin/skin_windows.h"
 
-#include "framework/application.h"
+#include "framework/dpi.h"
 #include "skin/skin_renderer.h"
 
 #include <algorithm>

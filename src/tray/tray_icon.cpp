@@ -331,7 +331,7 @@ bool TTrayIcon::ShowPopup(int x, int y)
     if (alive.expired())
         return true;
     if (popupMenu_)
-        popupMenu_->Popup(x, y);
+        popupMenu_->Popup(x, y, app.PopupOwner());
     if (alive.expired())
         return true;
     BringToForeground(notifyWindow_.Handle(), false);
