@@ -97,7 +97,6 @@ private:
     // Gives every skinned window and menu its own look back; the skin stays loaded.
     void StopSkinning();
     void Consider(HWND window);
-    void Released(HWND window);
 
     static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CallWndHook(int code, WPARAM wParam, LPARAM lParam);
