@@ -191,12 +191,12 @@ void TForm1::FormCreate(MenuItem*)
     ::GetWindowsDirectoryA(windows, sizeof windows);
     WindowsDir = windows;
 
-    SharedBlockHandle = nullptr;
+    SharedBlockHandle.Reset();
     OpenSharedBlock(SharedBlock, SharedBlockHandle);
     if (SharedBlock) {
         const RECT bounds = Bounds();
         const INT32 fields[2] = {static_cast<INT32>(bounds.left), static_cast<INT32>(bounds.right - bounds.left)};
-        std::memcpy(SharedBlock, fields, sizeof fields);
+        std::memcpy(SharedBlock.Get(), fields, sizeof fields);
     }
 
     mutex_.Reset(::CreateMutexA(nullptr, FALSE, kDeskSwitchMutex));

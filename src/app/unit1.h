@@ -57,8 +57,8 @@ public:
     POINT HookClickPoint {};
     MenuItem* LastFolderItem = nullptr;
     bool MouseHookStarted = false;
-    void* SharedBlock = nullptr;
-    HANDLE SharedBlockHandle = nullptr;
+    MappedView SharedBlock;
+    KernelHandle SharedBlockHandle;
     std::string PeerMessageText;
 
     // Components of the design.

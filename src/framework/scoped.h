@@ -94,6 +94,11 @@ struct Module {
     static Handle Invalid() { return nullptr; }
     static bool Close(Handle h) { return ::FreeLibrary(h) != FALSE; }
 };
+struct WindowsHook {
+    using Handle = HHOOK;
+    static Handle Invalid() { return nullptr; }
+    static bool Close(Handle h) { return ::UnhookWindowsHookEx(h) != FALSE; }
+};
 } // namespace handle_traits
 
 using KernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -104,6 +109,7 @@ using MappedView = UniqueHandle<handle_traits::MappedView>;
 using MemoryDc = UniqueHandle<handle_traits::MemoryDc>;
 using IconHandle = UniqueHandle<handle_traits::Icon>;
 using ModuleHandle = UniqueHandle<handle_traits::Module>;
+using HookHandle = UniqueHandle<handle_traits::WindowsHook>;
 
 // A GDI object (bitmap, font, brush, pen) of a known type.
 template <class T> class GdiObject {

@@ -3,6 +3,8 @@
 // its popup menus, push buttons and panels from it. Windows are found through
 // thread-local window hooks installed when the engine is created.
 #pragma once
+#include "framework/scoped.h"
+
 #include <windows.h>
 
 #include <map>
@@ -103,8 +105,8 @@ private:
 
     friend class SkinWindows;
     HWND owner_;
-    HHOOK cbtHook_ = nullptr;
-    HHOOK callWndHook_ = nullptr;
+    HookHandle cbtHook_;
+    HookHandle callWndHook_;
     std::string skinFile_;
     bool active_ = false;
     std::unique_ptr<SkinRenderer> renderer_;

@@ -34,7 +34,7 @@ TEST_F(FormTest, AnEmptyFolderGivesTheSettingsMessageThenTheRestoreMessageThenTh
     EXPECT_EQ(messages[2].back(), '.');
 
     // Steps after the failed restore never ran.
-    EXPECT_EQ(form->SharedBlock, nullptr);
+    EXPECT_EQ(form->SharedBlock.Get(), nullptr);
     EXPECT_TRUE(form->WindowsDir.empty());
     EXPECT_FALSE(dir.Exists("SysHookDLL.dll"));
 
@@ -68,9 +68,9 @@ TEST_F(FormTest, AFullStartRestoresTheLibraryAndPublishesTheWindowInTheSharedBlo
     EXPECT_TRUE(f.yongrejianqiehuanzuomian->Checked());
     EXPECT_FALSE(form->WindowsDir.empty());
 
-    ASSERT_NE(form->SharedBlock, nullptr);
+    ASSERT_NE(form->SharedBlock.Get(), nullptr);
     INT32 fields[2];
-    std::memcpy(fields, form->SharedBlock, sizeof fields);
+    std::memcpy(fields, form->SharedBlock.Get(), sizeof fields);
     EXPECT_EQ(fields[0], 235);
     EXPECT_EQ(fields[1], f.Width());
 }
@@ -115,7 +115,7 @@ TEST_F(FormTest, ClosingSavesTheOptionsFirstThenReleasesThem)
     EXPECT_FALSE(f.rejianyincang->Checked());
     EXPECT_FALSE(f.yongrejianqiehuanzuomian->Checked());
     EXPECT_EQ(form->IconList, nullptr);
-    EXPECT_EQ(form->SharedBlock, nullptr);
+    EXPECT_EQ(form->SharedBlock.Get(), nullptr);
     EXPECT_TRUE(Application::Instance().Terminated());
     EXPECT_TRUE(os.Of("Beep").empty());
 }
