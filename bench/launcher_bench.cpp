@@ -15,6 +15,7 @@
 #include "framework/application.h"
 #include "framework/os.h"
 #include "launcher/shell_icons.h"
+#include "launcher/shortcut_menus.h"
 #include "support/shortcut_file.h"
 
 #include <windows.h>
@@ -113,8 +114,8 @@ void FirstDesignShortcuts(
         std::string caption = data.cFileName;
         caption.resize(caption.rfind('.'));
         MenuItem* item = menu->Add(std::string(), caption, -1, handler);
-        item->SetImageIndex(form.huodekuaijietubiaoClick(folder + "\\" + data.cFileName));
-        form.ApplyColumnBreak(item, menu);
+        item->SetImageIndex(form.ShortcutMenus1->AppendShellIcon(folder + "\\" + data.cFileName));
+        ShortcutMenus::ApplyColumnBreak(item, menu);
         menu->AddSeparator();
     } while (::FindNextFileA(find, &data));
     ::FindClose(find);
@@ -132,7 +133,7 @@ void FirstDesignFolders(
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..")
             continue;
         MenuItem* item = parent->Add(std::string(), name, 0);
-        form.ApplyColumnBreak(item, parent);
+        ShortcutMenus::ApplyColumnBreak(item, parent);
         parent->AddSeparator();
         FirstDesignShortcuts(form, folder + "\\" + name, item, handler);
         FirstDesignFolders(form, folder + "\\" + name, item, handler);

@@ -149,14 +149,7 @@ void TForm1::FormCreate(MenuItem*)
     SettingsPath = ProgramDir + "\\" + "set";
     MyProgramsDir = ProgramDir + "\\" + "我的程序";
 
-    BuildingFormMenu = false;
-    cenxvkuaijiedongtaiClick(nullptr);
-    LastFolderItem = menu_cenxvkuaijie;
-    liecukeyiexelnkzi(MyProgramsDir, menu_cenxvkuaijie);
-    BuildingFormMenu = true;
-    formmenuwodecenxvdongtaiClick(nullptr);
-    LastFolderItem = formmenu_wodecenxv;
-    liecukeyiexelnkzi(MyProgramsDir, formmenu_wodecenxv);
+    ShortcutMenus1->Rebuild(MyProgramsDir);
 
     xitongtesuClick(nullptr);
     diaoruClick(nullptr);

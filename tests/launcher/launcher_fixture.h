@@ -4,6 +4,7 @@
 #include "../app/form_fixture.h"
 
 #include "launcher/shell_icons.h"
+#include "launcher/shortcut_menus.h"
 
 #include <shlobj.h>
 
