@@ -15,8 +15,19 @@
 #include <tuple>
 
 namespace {
-std::atomic<long> lookups {0};
-std::atomic<long> held {0};
+std::atomic<ShellIconCounters*> counters {nullptr};
+
+void CountLookup()
+{
+    if (ShellIconCounters* c = counters.load())
+        ++c->lookups;
+}
+
+void CountHeld(long change)
+{
+    if (ShellIconCounters* c = counters.load())
+        c->held += change;
+}
 
 // A lookup waits on the file system and the shell's services part of the
 // time, so a few more workers than cores still shorten a build.
@@ -53,16 +64,18 @@ struct CachePlace {
 };
 } // namespace
 
+void CountShellIcons(ShellIconCounters* installed) { counters = installed; }
+
 HICON FetchShellIcon(const std::string& path)
 {
-    ++lookups;
+    CountLookup();
     SHFILEINFOA info {};
     // Only the call's result tells success: after a failure the handle field
     // may hold a stale value that is no icon at all.
     if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON))
         return nullptr;
     if (info.hIcon)
-        ++held;
+        CountHeld(1);
     return info.hIcon;
 }
 
@@ -78,7 +91,7 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
     auto work = [&] {
         ComApartment com;
         for (std::size_t i = next++; i < paths.size(); i = next++) {
-            ++lookups;
+            CountLookup();
             SHFILEINFOA info {};
             const DWORD_PTR list = ::SHGetFileInfoA(
                 paths[i].c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ADDOVERLAYS | SHGFI_OVERLAYINDEX);
@@ -117,7 +130,7 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
         HICON icon = ImageList_GetIcon(std::get<0>(key), place.index, ILD_NORMAL | INDEXTOOVERLAYMASK(place.overlay));
         if (!icon)
             continue;
-        ++held;
+        CountHeld(1);
         result.icons.push_back(icon);
         result.iconOf[i] = static_cast<int>(result.icons.size() - 1);
         taken.emplace(key, result.iconOf[i]);
@@ -125,12 +138,10 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
     return result;
 }
 
-long ShellIconLookups() { return lookups.load(); }
-
 void ReleaseShellIcon(HICON icon)
 {
     if (icon && ::DestroyIcon(icon))
-        --held;
+        CountHeld(-1);
 }
 
 void DestroyIcons(std::vector<HICON>& icons)
@@ -140,5 +151,3 @@ void DestroyIcons(std::vector<HICON>& icons)
         icon = nullptr;
     }
 }
-
-long ShellIconsHeld() { return held.load(); }

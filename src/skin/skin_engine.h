@@ -82,12 +82,16 @@ public:
     // Settings of the component.
     SkinScope Scope = SkinScope::OwnerOnly;
     std::set<SkinElementKind> SkinnedElements;
-    std::set<SkinOption> Options;
     int DisableTag = 99;
+    std::map<std::string, SkinElementKind> ClassMap;
+    // Accepted and ignored, so that the program can set them as designed:
+    // this engine has no preview, toolbars, hints, MDI, transparency or focus
+    // rectangles of its own, rebuilds menus as they change (MenuUpdate) and
+    // merges none (MenuMerge), and loads skins from files only (EmbeddedSkin).
+    std::set<SkinOption> Options;
     bool MenuUpdate = false;
     bool MenuMerge = false;
-    std::string EmbeddedSkin; // empty: none stored in the program
-    std::map<std::string, SkinElementKind> ClassMap;
+    std::string EmbeddedSkin;
 
     // Whether a window is drawn by the engine right now (tests, diagnostics).
     bool IsSkinned(HWND window) const;

@@ -66,6 +66,10 @@ protected:
     // Prepared, then one full build of both trees (the reload command).
     TForm1& Built();
 
+    // Shell icon lookups so far, and icons fetched and not given back.
+    long ShellIconLookups() const { return iconCounts_.lookups; }
+    long ShellIconsHeld() const { return iconCounts_.held; }
+
     // The calls recorded by the launcher's recorder.
     std::vector<RecordedCall> Calls(const std::string& what) const { return shell.Of(what); }
 
@@ -73,6 +77,7 @@ protected:
 
 private:
     std::string root_;
+    ShellIconCounters iconCounts_;
 };
 
 // ---- Looking at trees -------------------------------------------------------
