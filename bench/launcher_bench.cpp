@@ -15,6 +15,7 @@
 #include "framework/application.h"
 #include "framework/os.h"
 #include "launcher/shell_icons.h"
+#include "launcher/shortcut_menus.h"
 #include "support/shortcut_file.h"
 
 #include <windows.h>
@@ -31,6 +32,8 @@
 #include <vector>
 
 namespace {
+// Shell icon lookups and icons held, counted while the benchmark runs.
+ShellIconCounters iconCounts;
 
 const int kTopFolders = 5, kMiddleFolders = 3, kLowFolders = 2; // 5 + 15 + 30 = 50 folders
 const int kShortcutsPerFolder = 20; // 1,000 shortcuts
@@ -113,8 +116,8 @@ void FirstDesignShortcuts(
         std::string caption = data.cFileName;
         caption.resize(caption.rfind('.'));
         MenuItem* item = menu->Add(std::string(), caption, -1, handler);
-        item->SetImageIndex(form.huodekuaijietubiaoClick(folder + "\\" + data.cFileName));
-        form.ApplyColumnBreak(item, menu);
+        item->SetImageIndex(form.ShortcutMenus1->AppendShellIcon(folder + "\\" + data.cFileName));
+        ShortcutMenus::ApplyColumnBreak(item, menu);
         menu->AddSeparator();
     } while (::FindNextFileA(find, &data));
     ::FindClose(find);
@@ -132,7 +135,7 @@ void FirstDesignFolders(
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..")
             continue;
         MenuItem* item = parent->Add(std::string(), name, 0);
-        form.ApplyColumnBreak(item, parent);
+        ShortcutMenus::ApplyColumnBreak(item, parent);
         parent->AddSeparator();
         FirstDesignShortcuts(form, folder + "\\" + name, item, handler);
         FirstDesignFolders(form, folder + "\\" + name, item, handler);
@@ -197,7 +200,7 @@ Usage Measure()
         if (static_cast<const char*>(region.BaseAddress) + region.RegionSize < address)
             break;
     }
-    usage.iconsHeld = ShellIconsHeld();
+    usage.iconsHeld = iconCounts.held.load();
     return usage;
 }
 
@@ -328,6 +331,7 @@ int main(int argc, char** argv)
     const int rounds = std::max(1, ArgValue(argc, argv, "--rounds", 3));
     Application::Instance().Initialize();
     Application::Instance().SetTitle(kApplicationTitle);
+    CountShellIcons(&iconCounts);
     QuietOs quiet;
     SetOs(&quiet);
     if (const char* dir = ArgText(argc, argv, "--alone"))
@@ -362,12 +366,12 @@ int main(int argc, char** argv)
         std::vector<double> first, own;
         long firstLookups = 0, ownLookups = 0;
         for (int round = 0; round < rounds; ++round) {
-            long before = ShellIconLookups();
+            long before = iconCounts.lookups.load();
             first.push_back(Seconds([&] { FirstDesignBuild(form); }));
-            firstLookups = ShellIconLookups() - before;
-            before = ShellIconLookups();
+            firstLookups = iconCounts.lookups.load() - before;
+            before = iconCounts.lookups.load();
             own.push_back(Seconds([&] { form.congzaiwodecenxvClick(nullptr); }));
-            ownLookups = ShellIconLookups() - before;
+            ownLookups = iconCounts.lookups.load() - before;
         }
         const double a = Median(first), b = Median(own);
         std::printf("shortcuts %d in 50 folders (3 levels); %u cores; median of %d rounds\n", shortcuts,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks on the source text that need no build: every C++ file is formatted
 # as .clang-format says, and no subsystem reaches back into the main window
-# (framework <- subsystems <- app; a subsystem never includes "app/...").
+# (framework <- subsystems <- app; a subsystem never includes "app/..."),
+# and no framework component depends on another in a loop.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -32,5 +33,19 @@ if [ -n "$framework_up" ]; then
   echo "$framework_up" >&2
   status=1
 fi
-[ "$status" -eq 0 ] && echo "check-code: ${#files[@]} files formatted, layers one way"
+# Framework components (a header with its .cpp) must not depend on each other
+# in a loop: A depends on B when A's files include B's header.
+framework_edges="$(for f in src/framework/*.h src/framework/*.cpp; do
+  [ -f "$f" ] || continue
+  from="$(basename "${f%.*}")"
+  echo "$from $from"
+  sed -n -E 's|^[[:space:]]*#[[:space:]]*include[[:space:]]+"framework/([A-Za-z0-9_]+)\.h".*|\1|p' "$f" |
+    while read -r to; do [ "$to" != "$from" ] && echo "$from $to"; done
+done)"
+if ! loop="$(printf '%s\n' "$framework_edges" | tsort 2>&1 >/dev/null)" || [ -n "$loop" ]; then
+  echo "check-code: framework components depend on each other in a loop:" >&2
+  echo "$loop" | grep -v 'input contains a loop' | sed 's/^tsort: /  /' >&2
+  status=1
+fi
+[ "$status" -eq 0 ] && echo "check-code: ${#files[@]} files formatted, layers one way, no framework loop"
 exit "$status"

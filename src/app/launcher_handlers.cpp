@@ -25,25 +25,6 @@ void TForm1::cenxvkuaijiedongtaiClick(MenuItem*) { ShortcutMenus1->AddPopupShort
 
 void TForm1::formmenuwodecenxvdongtaiClick(MenuItem*) { ShortcutMenus1->AddFormShortcuts(MyProgramsDir); }
 
-void TForm1::liecukeyiexelnkzi(const std::string& folder, MenuItem* parent)
-{
-    ShortcutMenus1->AddFolders(folder, parent, BuildingFormMenu, LastFolderItem);
-}
-
-MenuItem* TForm1::AddFolderItem(const std::string& folder, MenuItem* parent)
-{
-    return ShortcutMenus1->AddFolderItem(folder, parent, BuildingFormMenu, LastFolderItem);
-}
-
-void TForm1::AddFolderShortcuts(const std::string& folder, MenuItem* item)
-{
-    ShortcutMenus1->AddFolderShortcuts(folder, item, BuildingFormMenu);
-}
-
-void TForm1::ApplyColumnBreak(MenuItem* item, MenuItem* menu) { ShortcutMenus::ApplyColumnBreak(item, menu); }
-
-int TForm1::huodekuaijietubiaoClick(const std::string& path) { return ShortcutMenus1->AppendShellIcon(path); }
-
 // ---- Launching ------------------------------------------------------------
 
 void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
@@ -78,18 +59,7 @@ void TForm1::congzaiwodecenxvClick(MenuItem*)
     ImageList1.Clear();
     if (IconList)
         ImageList1.Assign(*IconList);
-
-    menu_cenxvkuaijie->Clear();
-    BuildingFormMenu = false;
-    cenxvkuaijiedongtaiClick(nullptr);
-    LastFolderItem = menu_cenxvkuaijie;
-    liecukeyiexelnkzi(MyProgramsDir, menu_cenxvkuaijie);
-
-    formmenu_wodecenxv->Clear();
-    BuildingFormMenu = true;
-    formmenuwodecenxvdongtaiClick(nullptr);
-    LastFolderItem = formmenu_wodecenxv;
-    liecukeyiexelnkzi(MyProgramsDir, formmenu_wodecenxv);
+    ShortcutMenus1->Rebuild(MyProgramsDir);
 
     const std::string sound = SoundDir + "\\" + kReloadSound;
     if (FileExists(sound))

@@ -17,39 +17,31 @@ bool ViewIsWritable(const void* view, std::size_t size)
     return region.RegionSize > offset && region.RegionSize - offset >= size;
 }
 
-void OpenSharedBlock(void*& view, HANDLE& handle, const char* name)
+void OpenSharedBlock(MappedView& view, KernelHandle& handle, const char* name)
 {
     bool created = false;
-    handle = ::OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
+    handle.Reset(::OpenFileMappingA(FILE_MAP_WRITE, FALSE, name));
     if (!handle) {
         created = true;
-        handle = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name);
+        handle.Reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name));
     }
-    view = handle ? ::MapViewOfFile(handle, FILE_MAP_WRITE, 0, 0, 0) : nullptr;
+    view.Reset(handle ? ::MapViewOfFile(handle.Get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr);
     // Whoever created the name first chose its pages: a reserved, uncommitted
     // section maps fine and faults on the first write. Without a block the
     // program runs on; nothing reads it.
-    if (handle && !ViewIsWritable(view, kSharedBlockSize)) {
-        if (view)
-            ::UnmapViewOfFile(view);
-        ::CloseHandle(handle);
-        view = nullptr;
-        handle = nullptr;
+    if (handle && !ViewIsWritable(view.Get(), kSharedBlockSize)) {
+        view.Reset();
+        handle.Reset();
         return;
     }
     if (created)
-        std::memset(view, 0, kSharedBlockSize);
+        std::memset(view.Get(), 0, kSharedBlockSize);
 }
 
-void CloseSharedBlock(void*& view, HANDLE& handle)
+void CloseSharedBlock(MappedView& view, KernelHandle& handle)
 {
-    bool failed = false;
-    if (view && !::UnmapViewOfFile(view))
-        failed = true;
-    view = nullptr;
-    if (handle && !::CloseHandle(handle))
-        failed = true;
-    handle = nullptr;
-    if (failed)
+    const bool unmapped = view.Reset();
+    const bool closed = handle.Reset();
+    if (!unmapped || !closed)
         Os().ShowMessageBox(nullptr, "释放 MapFile 错误", "错误", MB_OK);
 }

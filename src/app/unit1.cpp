@@ -64,7 +64,7 @@ HICON LoadIconFile(const std::string& path)
 } // namespace
 
 TForm1::TForm1()
-    : Form(kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
+    : Form(Application::Instance(), kMainWindowClass, kApplicationTitle, 235, 147, 386, 274)
 {
     Form1 = this;
     SetFont("MS Sans Serif", -11);
@@ -149,14 +149,7 @@ void TForm1::FormCreate(MenuItem*)
     SettingsPath = ProgramDir + "\\" + "set";
     MyProgramsDir = ProgramDir + "\\" + "我的程序";
 
-    BuildingFormMenu = false;
-    cenxvkuaijiedongtaiClick(nullptr);
-    LastFolderItem = menu_cenxvkuaijie;
-    liecukeyiexelnkzi(MyProgramsDir, menu_cenxvkuaijie);
-    BuildingFormMenu = true;
-    formmenuwodecenxvdongtaiClick(nullptr);
-    LastFolderItem = formmenu_wodecenxv;
-    liecukeyiexelnkzi(MyProgramsDir, formmenu_wodecenxv);
+    ShortcutMenus1->Rebuild(MyProgramsDir);
 
     xitongtesuClick(nullptr);
     diaoruClick(nullptr);
@@ -191,12 +184,12 @@ void TForm1::FormCreate(MenuItem*)
     ::GetWindowsDirectoryA(windows, sizeof windows);
     WindowsDir = windows;
 
-    SharedBlockHandle = nullptr;
+    SharedBlockHandle.Reset();
     OpenSharedBlock(SharedBlock, SharedBlockHandle);
     if (SharedBlock) {
         const RECT bounds = Bounds();
         const INT32 fields[2] = {static_cast<INT32>(bounds.left), static_cast<INT32>(bounds.right - bounds.left)};
-        std::memcpy(SharedBlock, fields, sizeof fields);
+        std::memcpy(SharedBlock.Get(), fields, sizeof fields);
     }
 
     mutex_.Reset(::CreateMutexA(nullptr, FALSE, kDeskSwitchMutex));

@@ -51,14 +51,12 @@ public:
     std::string WinVersionName; // "win7", "winXP", ...
     std::string InstanceDesktop; // "Default" or "Desk2"
     std::unique_ptr<ImageList> IconList; // the design-time glyphs, for the reload
-    bool BuildingFormMenu = false;
     bool TrayIconsHidden = false;
     bool RightClickPending = false;
     POINT HookClickPoint {};
-    MenuItem* LastFolderItem = nullptr;
     bool MouseHookStarted = false;
-    void* SharedBlock = nullptr;
-    HANDLE SharedBlockHandle = nullptr;
+    MappedView SharedBlock;
+    KernelHandle SharedBlockHandle;
     std::string PeerMessageText;
 
     // Components of the design.
@@ -68,7 +66,7 @@ public:
     PopupMenu PopupMenu1;
     ImageList ImageList1;
     std::unique_ptr<TTrayIcon> TrayIcon1;
-    // The two "我的程序" trees, built by the launcher steps below.
+    // The two "我的程序" trees and the state of their building steps.
     std::unique_ptr<ShortcutMenus> ShortcutMenus1;
 
     // ---- Help and links: documents, web pages, the feedback tool ----------
@@ -121,12 +119,6 @@ public:
     // Launcher menus.
     void cenxvkuaijiedongtaiClick(MenuItem* sender);
     void formmenuwodecenxvdongtaiClick(MenuItem* sender);
-    void liecukeyiexelnkzi(const std::string& folder, MenuItem* parent);
-    MenuItem* AddFolderItem(const std::string& folder, MenuItem* parent);
-    void AddFolderShortcuts(const std::string& folder, MenuItem* item);
-    void ApplyColumnBreak(MenuItem* item, MenuItem* menu);
-    // The image index of the file's shell icon appended to ImageList1, or -1.
-    int huodekuaijietubiaoClick(const std::string& path);
     void menu_cenxvkuaijieClick(MenuItem* sender);
     void formmenu_cenxvkuaijieClick(MenuItem* sender);
     void congzaiwodecenxvClick(MenuItem* sender);

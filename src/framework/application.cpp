@@ -4,7 +4,6 @@
 #include "framework/form.h"
 #include "framework/menu.h"
 #include "framework/os.h"
-#include "framework/scoped.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -23,22 +22,19 @@ Application::Application()
         return HandleMenuMessage(nullptr, message, wParam, lParam, result);
     })
 {
+    // Every window's handlers report their errors in the application's box.
+    SetWindowErrorHandler([](const std::exception* error) {
+        if (error)
+            Instance().HandleException(*error);
+        else
+            Instance().HandleUnknownException();
+    });
 }
 
 Application& Application::Instance()
 {
     static Application app;
     return app;
-}
-
-int ScaleForDpi(int designPixels)
-{
-    static int dpi = [] {
-        WindowDc screen(nullptr);
-        const int value = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
-        return value > 0 ? value : 96;
-    }();
-    return ::MulDiv(designPixels, dpi, 96);
 }
 
 void Application::Initialize()
@@ -57,6 +53,12 @@ void Application::Initialize()
     window_.Create(0, kAppWindowClass, title_.c_str(),
         WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0, nullptr);
     popupOwner_.Create(WS_EX_TOOLWINDOW, kPopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr);
+}
+
+HWND Application::FormOwner()
+{
+    Initialize();
+    return Handle();
 }
 
 void Application::SetTitle(const std::string& title)

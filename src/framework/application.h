@@ -1,6 +1,7 @@
 // The application object: title and icon, the hidden window that owns the
 // taskbar button, the main form, the message loop and the standard error box.
 #pragma once
+#include "framework/form.h"
 #include "framework/window.h"
 
 #include <windows.h>
@@ -8,11 +9,10 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-class Form;
-
-class Application {
+class Application : public FormHost {
 public:
     static Application& Instance();
 
@@ -30,10 +30,12 @@ public:
     // The hidden window that owns popup menus and receives their notifications.
     HWND PopupOwner() const { return popupOwner_.Handle(); }
 
-    Form* MainForm() const { return mainForm_; }
+    // Initializes on first use: forms may be created before Initialize.
+    HWND FormOwner() override;
+    Form* MainForm() const override { return mainForm_; }
     // The first form registered becomes the main form.
-    void AddForm(Form* form);
-    void RemoveForm(Form* form);
+    void AddForm(Form* form) override;
+    void RemoveForm(Form* form) override;
     bool IsFormWindow(HWND window) const;
     // Whether the active window of this thread is one of the application's forms.
     bool HasActiveForm() const;
@@ -41,7 +43,7 @@ public:
     // Shows the main form as the start-up show command asks, then runs the
     // message loop until Terminate.
     void Run();
-    void Terminate();
+    void Terminate() override;
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
     void Minimize();
@@ -61,17 +63,8 @@ public:
     void ShowMessage(const std::string& text);
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT type);
 
-    // Runs `action`, sending any exception to the error box; for window procedures.
-    template <class F> void Guard(F&& action)
-    {
-        try {
-            action();
-        } catch (const std::exception& error) {
-            HandleException(error);
-        } catch (...) {
-            HandleUnknownException();
-        }
-    }
+    // Runs `action`, sending any exception to the error box.
+    template <class F> void Guard(F&& action) { GuardWindowCall(std::forward<F>(action)); }
 
 private:
     Application();
@@ -93,6 +86,3 @@ private:
     std::vector<Hook> hooks_;
     int nextHookId_ = 1;
 };
-
-// Scales a design-time pixel size to the system DPI, as a scaled form does.
-int ScaleForDpi(int designPixels);

@@ -1,6 +1,6 @@
 #include "framework/controls.h"
 
-#include "framework/application.h"
+#include "framework/dpi.h"
 
 #include <commctrl.h>
 
@@ -236,18 +236,16 @@ PushButton::PushButton(
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), ScaleForDpi(left),
         ScaleForDpi(top), ScaleForDpi(width), ScaleForDpi(height), parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
-    ::SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    buttonProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PushButton::WindowProc)));
+    subclass_.Install(handle_, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return Message(window, message, wParam, lParam);
+    });
 }
 
 PushButton::~PushButton()
 {
-    if (::IsWindow(handle_)) {
-        ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc_));
-        ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    subclass_.Remove();
+    if (::IsWindow(handle_))
         ::DestroyWindow(handle_);
-    }
 }
 
 bool PushButton::HandleCommand(WPARAM wParam, LPARAM lParam)
@@ -259,18 +257,14 @@ bool PushButton::HandleCommand(WPARAM wParam, LPARAM lParam)
     return true;
 }
 
-LRESULT CALLBACK PushButton::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT PushButton::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* button = reinterpret_cast<PushButton*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!button)
-        return ::DefWindowProcA(window, message, wParam, lParam);
     // No dialog manager runs the loop here, so Enter is turned into a click.
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        ::SendMessageA(
-            ::GetParent(window), WM_COMMAND, MAKEWPARAM(button->id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
+        ::SendMessageA(::GetParent(window), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
         return 0;
     }
     if (message == WM_CHAR && wParam == '\r')
         return 0;
-    return ::CallWindowProcA(button->buttonProc_, window, message, wParam, lParam);
+    return WindowSubclass::CallNext(window, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 // The few child controls the program's windows are designed with.
 #pragma once
 #include "framework/scoped.h"
+#include "framework/subclass.h"
 #include "framework/window.h"
 
 #include <windows.h>
@@ -95,8 +96,8 @@ public:
     std::function<void()> OnClick;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND handle_;
     int id_;
-    WNDPROC buttonProc_ = nullptr;
+    WindowSubclass subclass_;
 };

@@ -1,21 +1,20 @@
 #include "framework/form.h"
 
-#include "framework/application.h"
+#include "framework/dpi.h"
 #include "framework/menu.h"
 
-Form::Form(const char* className, const std::string& caption, int left, int top, int width, int height)
+Form::Form(FormHost& host, const char* className, const std::string& caption, int left, int top, int width, int height)
+    : host_(host)
 {
-    Application& app = Application::Instance();
-    app.Initialize();
     // Owned by the application window, so the form has no taskbar button of its own.
     CreateHandle(0, className, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, ScaleForDpi(width),
-        ScaleForDpi(height), app.Handle(), CS_DBLCLKS);
-    app.AddForm(this);
+        ScaleForDpi(height), host_.FormOwner(), CS_DBLCLKS);
+    host_.AddForm(this);
 }
 
 Form::~Form()
 {
-    Application::Instance().RemoveForm(this);
+    host_.RemoveForm(this);
     if (menu_ && Handle())
         ::SetMenu(Handle(), nullptr); // the menu object destroys its own handle
     DestroyHandle();
@@ -67,14 +66,13 @@ void Form::Hide()
 
 void Form::Close()
 {
-    Application& app = Application::Instance();
-    bool isMain = app.MainForm() == this;
+    bool isMain = host_.MainForm() == this;
     CloseAction action = isMain ? CloseAction::Free : CloseAction::Hide;
     DoClose(action);
     if (action == CloseAction::None)
         return;
     if (isMain)
-        app.Terminate();
+        host_.Terminate();
     else if (action == CloseAction::Minimize)
         ::ShowWindow(Handle(), SW_MINIMIZE);
     else
@@ -105,7 +103,7 @@ void Form::SetFont(const char* face, int height)
 
 void Form::RunOnCreate()
 {
-    Application::Instance().Guard([this] { DoCreate(); });
+    GuardWindowCall([this] { DoCreate(); });
 }
 
 LRESULT Form::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -115,7 +113,6 @@ LRESULT Form::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     if (HandleMenuMessage(Handle(), message, wParam, lParam, result))
         return result;
-    Application& app = Application::Instance();
     switch (message) {
     case WM_CLOSE:
         Close();
@@ -123,8 +120,8 @@ LRESULT Form::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
         // The application window owns the taskbar button: minimising the main
         // form minimises the application (and whoever hooks it sees that).
-        if ((wParam & 0xFFF0) == SC_MINIMIZE && app.MainForm() == this) {
-            ::SendMessageA(app.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && host_.MainForm() == this) {
+            ::SendMessageA(host_.FormOwner(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return 0;
         }
         break;

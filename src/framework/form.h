@@ -9,14 +9,30 @@
 
 #include <string>
 
+class Form;
 class MainMenu;
 
 enum class CloseAction { None, Hide, Free, Minimize };
 
+// Whoever runs the forms (the application): the hidden window that owns them,
+// the list of forms, and the end of the run when the main form closes.
+class FormHost {
+public:
+    virtual HWND FormOwner() = 0;
+    // The first form added becomes the main form.
+    virtual void AddForm(Form* form) = 0;
+    virtual void RemoveForm(Form* form) = 0;
+    virtual Form* MainForm() const = 0;
+    virtual void Terminate() = 0;
+
+protected:
+    ~FormHost() = default;
+};
+
 class Form : public Window {
 public:
     // Bounds are design-time pixels: the size is scaled to the system DPI.
-    Form(const char* className, const std::string& caption, int left, int top, int width, int height);
+    Form(FormHost& host, const char* className, const std::string& caption, int left, int top, int width, int height);
     ~Form() override;
     std::string Caption() const;
     void SetCaption(const std::string& caption);
@@ -55,6 +71,7 @@ protected:
     LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    FormHost& host_;
     GdiObject<HFONT> font_;
     MainMenu* menu_ = nullptr;
     bool visible_ = false;

@@ -1,6 +1,5 @@
 #include "framework/menu.h"
 
-#include "framework/application.h"
 #include "framework/image_list.h"
 
 #include <algorithm>
@@ -430,11 +429,10 @@ void PopupMenu::RemoveFreeNotification(int id)
         freeNotifications_.end());
 }
 
-bool PopupMenu::Popup(int x, int y)
+bool PopupMenu::Popup(int x, int y, HWND owner)
 {
     if (OnPopup)
         OnPopup(this);
-    HWND owner = Application::Instance().PopupOwner();
     return ::TrackPopupMenu(Handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr) != FALSE;
 }
 

@@ -154,8 +154,9 @@ public:
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool on) { autoPopup_ = on; }
     // Raises OnPopup, then shows the menu with its top-left corner at (x, y);
-    // either mouse button chooses. Returns when the menu has closed.
-    bool Popup(int x, int y);
+    // either mouse button chooses. `owner` receives the menu's notifications
+    // (the application's popup owner). Returns when the menu has closed.
+    bool Popup(int x, int y, HWND owner);
 
 private:
     bool autoPopup_ = true;

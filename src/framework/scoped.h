@@ -105,6 +105,11 @@ struct ShellItems {
         return true;
     }
 };
+struct WindowsHook {
+    using Handle = HHOOK;
+    static Handle Invalid() { return nullptr; }
+    static bool Close(Handle h) { return ::UnhookWindowsHookEx(h) != FALSE; }
+};
 } // namespace handle_traits
 
 using KernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -116,6 +121,7 @@ using MemoryDc = UniqueHandle<handle_traits::MemoryDc>;
 using IconHandle = UniqueHandle<handle_traits::Icon>;
 using ModuleHandle = UniqueHandle<handle_traits::Module>;
 using ShellItemList = UniqueHandle<handle_traits::ShellItems>;
+using HookHandle = UniqueHandle<handle_traits::WindowsHook>;
 
 // A GDI object (bitmap, font, brush, pen) of a known type.
 template <class T> class GdiObject {

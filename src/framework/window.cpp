@@ -1,7 +1,18 @@
 #include "framework/window.h"
 
-#include "framework/application.h"
 #include "framework/window_class.h"
+
+namespace {
+WindowErrorHandler errorHandler = nullptr;
+} // namespace
+
+void SetWindowErrorHandler(WindowErrorHandler handler) { errorHandler = handler; }
+
+void ReportWindowError(const std::exception* error)
+{
+    if (errorHandler)
+        errorHandler(error);
+}
 
 Window::~Window() { DestroyHandle(); }
 
@@ -54,11 +65,7 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
     LRESULT result = 0;
-    bool done = false;
-    Application::Instance().Guard([&] {
-        result = self->WindowMessage(message, wParam, lParam);
-        done = true;
-    });
     // A handler that raised has shown its error; the message counts as handled.
-    return done ? result : 0;
+    GuardWindowCall([&] { result = self->WindowMessage(message, wParam, lParam); });
+    return result;
 }

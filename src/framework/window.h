@@ -1,11 +1,34 @@
 // The base of every window the program creates: the object is bound to its
 // window at WM_NCCREATE, so it sees every message from the first on, and each
-// message reaches the object through the application's error guard.
+// message reaches the object through the error guard the application installs.
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <utility>
+
+// What becomes of an exception a window's handler lets out: the application
+// installs its error box here (null `error`: not a std::exception). Without
+// one the error is dropped, so that it never unwinds through the system.
+using WindowErrorHandler = void (*)(const std::exception* error);
+void SetWindowErrorHandler(WindowErrorHandler handler);
+void ReportWindowError(const std::exception* error);
+
+// Runs `action`, sending any exception to the installed handler; every
+// window procedure and subclass runs its handlers through it.
+template <class F> bool GuardWindowCall(F&& action)
+{
+    try {
+        action();
+        return true;
+    } catch (const std::exception& error) {
+        ReportWindowError(&error);
+    } catch (...) {
+        ReportWindowError(nullptr);
+    }
+    return false;
+}
 
 class Window {
 public:

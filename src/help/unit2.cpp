@@ -1,6 +1,7 @@
 #include "help/unit2.h"
 
 #include "framework/application.h"
+#include "framework/dpi.h"
 #include "framework/os.h"
 #include "help/clipboard_text.h"
 #include "help/jpeg_bitmap.h"
@@ -29,7 +30,7 @@ std::string WebLine() { return std::string("网站：") + kAuthorSite; }
 } // namespace
 
 TAboutBox::TAboutBox()
-    : Form(kAboutClass, kAboutCaption, 0, 0, kClientWidth, kClientHeight)
+    : Form(Application::Instance(), kAboutClass, kAboutCaption, 0, 0, kClientWidth, kClientHeight)
 {
     AboutBox = this;
     // A fixed dialog frame: no resizing, no minimise or maximise box.

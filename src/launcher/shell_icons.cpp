@@ -16,8 +16,19 @@
 #include <utility>
 
 namespace {
-std::atomic<long> lookups {0};
-std::atomic<long> held {0};
+std::atomic<ShellIconCounters*> counters {nullptr};
+
+void CountLookup()
+{
+    if (ShellIconCounters* c = counters.load())
+        ++c->lookups;
+}
+
+void CountHeld(long change)
+{
+    if (ShellIconCounters* c = counters.load())
+        c->held += change;
+}
 
 // A lookup waits on the file system and the shell's services part of the
 // time, so a few more workers than cores still shorten a build.
@@ -39,9 +50,11 @@ struct Fetched {
 };
 } // namespace
 
+void CountShellIcons(ShellIconCounters* installed) { counters = installed; }
+
 HICON FetchShellIcon(const std::string& path)
 {
-    ++lookups;
+    CountLookup();
     SHFILEINFOA info {};
     FileSystemRedirectionOff redirectionOff;
     // Only the call's result tells success: after a failure the handle field
@@ -49,7 +62,7 @@ HICON FetchShellIcon(const std::string& path)
     if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_ADDOVERLAYS))
         return nullptr;
     if (info.hIcon)
-        ++held;
+        CountHeld(1);
     return info.hIcon;
 }
 
@@ -60,7 +73,7 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
     auto work = [&] {
         ComApartment com;
         for (std::size_t i = next++; i < paths.size(); i = next++) {
-            ++lookups;
+            CountLookup();
             SHFILEINFOA info {};
             // A shortcut to a 64-bit-only System32 program shows that
             // program's icon, as in the 64-bit Explorer.
@@ -69,7 +82,7 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
             // Only the result tells success: after a failure the handle field
             // may hold a stale value that is no icon at all.
             if (list && info.hIcon) {
-                ++held;
+                CountHeld(1);
                 fetched[i] = {info.hIcon, reinterpret_cast<HIMAGELIST>(list), info.iIcon};
             }
         }
@@ -110,12 +123,10 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
     return result;
 }
 
-long ShellIconLookups() { return lookups.load(); }
-
 void ReleaseShellIcon(HICON icon)
 {
     if (icon && ::DestroyIcon(icon))
-        --held;
+        CountHeld(-1);
 }
 
 void DestroyIcons(std::vector<HICON>& icons)
@@ -125,5 +136,3 @@ void DestroyIcons(std::vector<HICON>& icons)
         icon = nullptr;
     }
 }
-
-long ShellIconsHeld() { return held.load(); }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,16 @@ struct ShellIcons {
 // icons.
 ShellIcons FetchShellIcons(const std::vector<std::string>& paths);
 
-// Shell icon lookups made by this process so far.
-long ShellIconLookups();
-
 // Destroys an icon that FetchShellIcon(s) gave.
 void ReleaseShellIcon(HICON icon);
 // Destroys every non-null icon of `icons` and nulls it.
 void DestroyIcons(std::vector<HICON>& icons);
-// Icons fetched and not yet released.
-long ShellIconsHeld();
+
+// Counts for tests and benchmarks, kept only while they install them: shell
+// icon lookups made, and icons fetched and not yet released.
+struct ShellIconCounters {
+    std::atomic<long> lookups {0};
+    std::atomic<long> held {0};
+};
+// Installs the counters every lookup and release updates; null removes them.
+void CountShellIcons(ShellIconCounters* counters);

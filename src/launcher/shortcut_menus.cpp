@@ -87,6 +87,20 @@ const MenuItem::ClickHandler& ShortcutMenus::ShortcutClick(bool formTree) const
     return formTree ? trees_.formClick : trees_.popupClick;
 }
 
+void ShortcutMenus::Rebuild(const std::string& programsDir)
+{
+    trees_.popupRoot->Clear();
+    trees_.formRoot->Clear();
+    BuildingFormMenu = false;
+    AddPopupShortcuts(programsDir);
+    LastFolderItem = trees_.popupRoot;
+    AddFolders(programsDir, trees_.popupRoot);
+    BuildingFormMenu = true;
+    AddFormShortcuts(programsDir);
+    LastFolderItem = trees_.formRoot;
+    AddFolders(programsDir, trees_.formRoot);
+}
+
 void ShortcutMenus::AddPopupShortcuts(const std::string& programsDir)
 {
     // The first step of every build reads the whole folder and fetches all
@@ -109,7 +123,7 @@ void ShortcutMenus::AddFormShortcuts(const std::string& programsDir)
     AppendShortcutItems(images_, *build_, build_->Tree().shortcuts, trees_.formRoot, trees_.formClick);
 }
 
-void ShortcutMenus::AddFolders(const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
+void ShortcutMenus::AddFolders(const std::string& folder, MenuItem* parent)
 {
     const Step step = parent == trees_.popupRoot ? Step::PopupFolders
         : parent == trees_.formRoot              ? Step::FormFolders
@@ -121,42 +135,39 @@ void ShortcutMenus::AddFolders(const std::string& folder, MenuItem* parent, bool
     } else {
         build->SetNext(step == Step::PopupFolders ? Step::FormShortcuts : Step::Done);
     }
-    AppendFolderItems(*build, build->Tree().folders, parent, formTree, lastFolderItem);
+    AppendFolderItems(*build, build->Tree().folders, parent);
     if (build_ && build_->Next() == Step::Done)
         build_.reset();
 }
 
-MenuItem* ShortcutMenus::AddFolderItem(
-    const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
+MenuItem* ShortcutMenus::AddFolderItem(const std::string& folder, MenuItem* parent)
 {
     std::shared_ptr<ShortcutBuild> build = ReadOneFolder(folder, true, images_);
-    return AppendFolderItem(*build, build->Tree(), parent, formTree, lastFolderItem);
+    return AppendFolderItem(*build, build->Tree(), parent);
 }
 
-MenuItem* ShortcutMenus::AppendFolderItem(
-    ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem)
+MenuItem* ShortcutMenus::AppendFolderItem(ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent)
 {
     MenuItem* item = parent->Add(std::string(), folder.caption, 0);
-    lastFolderItem = item;
+    LastFolderItem = item;
     ApplyColumnBreak(item, parent);
     parent->AddSeparator();
-    AppendShortcutItems(images_, build, folder.shortcuts, item, ShortcutClick(formTree));
+    AppendShortcutItems(images_, build, folder.shortcuts, item, ShortcutClick(BuildingFormMenu));
     return item;
 }
 
-void ShortcutMenus::AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders, MenuItem* parent,
-    bool formTree, MenuItem*& lastFolderItem)
+void ShortcutMenus::AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders, MenuItem* parent)
 {
     for (const FolderEntry& folder : folders) {
-        MenuItem* item = AppendFolderItem(build, folder, parent, formTree, lastFolderItem);
-        AppendFolderItems(build, folder.folders, item, formTree, lastFolderItem);
+        MenuItem* item = AppendFolderItem(build, folder, parent);
+        AppendFolderItems(build, folder.folders, item);
     }
 }
 
-void ShortcutMenus::AddFolderShortcuts(const std::string& folder, MenuItem* item, bool formTree)
+void ShortcutMenus::AddFolderShortcuts(const std::string& folder, MenuItem* item)
 {
     std::shared_ptr<ShortcutBuild> build = ReadOneFolder(folder, false, images_);
-    AppendShortcutItems(images_, *build, build->Tree().shortcuts, item, ShortcutClick(formTree));
+    AppendShortcutItems(images_, *build, build->Tree().shortcuts, item, ShortcutClick(BuildingFormMenu));
 }
 
 void ShortcutMenus::ApplyColumnBreak(MenuItem* item, MenuItem* menu)

@@ -31,15 +31,23 @@ public:
     ShortcutMenus(const ShortcutMenus&) = delete;
     ShortcutMenus& operator=(const ShortcutMenus&) = delete;
 
+    // What the building steps share: which tree is being built (the menu
+    // bar's while true) and the folder item created last.
+    bool BuildingFormMenu = false;
+    MenuItem* LastFolderItem = nullptr;
+
+    // Clears both roots and builds the popup tree, then the menu bar's, from
+    // the shortcut folder, in the steps below.
+    void Rebuild(const std::string& programsDir);
     // The first level of the popup tree; starts a build of both trees.
     void AddPopupShortcuts(const std::string& programsDir);
     // The first level of the menu-bar tree, from the running build if any.
     void AddFormShortcuts(const std::string& programsDir);
-    // Every folder below `folder` into `parent`, recursively. `formTree`
+    // Every folder below `folder` into `parent`, recursively. BuildingFormMenu
     // chooses the handler of shortcuts below the first level.
-    void AddFolders(const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem);
-    MenuItem* AddFolderItem(const std::string& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem);
-    void AddFolderShortcuts(const std::string& folder, MenuItem* item, bool formTree);
+    void AddFolders(const std::string& folder, MenuItem* parent);
+    MenuItem* AddFolderItem(const std::string& folder, MenuItem* parent);
+    void AddFolderShortcuts(const std::string& folder, MenuItem* item);
     static void ApplyColumnBreak(MenuItem* item, MenuItem* menu);
     // Appends the file's shell icon: its index, or -1 when it has none.
     int AppendShellIcon(const std::string& path);
@@ -54,10 +62,8 @@ public:
 
 private:
     const MenuItem::ClickHandler& ShortcutClick(bool formTree) const;
-    MenuItem* AppendFolderItem(
-        ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent, bool formTree, MenuItem*& lastFolderItem);
-    void AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders, MenuItem* parent,
-        bool formTree, MenuItem*& lastFolderItem);
+    MenuItem* AppendFolderItem(ShortcutBuild& build, const FolderEntry& folder, MenuItem* parent);
+    void AppendFolderItems(ShortcutBuild& build, const std::vector<FolderEntry>& folders, MenuItem* parent);
 
     ImageList& images_;
     Trees trees_;

@@ -52,5 +52,3 @@ IShellDispatch* TShell::DefaultInterface()
         throw OleError(queried);
     return dispatch_.Get();
 }
-
-void TShell::Disconnect() { dispatch_.Reset(); }

@@ -39,7 +39,6 @@ public:
     // Connects when not yet connected; raises OleError when that fails.
     IShellDispatch* DefaultInterface();
     bool Connected() const { return static_cast<bool>(dispatch_); }
-    void Disconnect();
 
 private:
     CLSID classId_;

@@ -72,16 +72,15 @@ TSkinEngine::TSkinEngine(HWND owner)
 {
     g_engine = this;
     const DWORD thread = ::GetCurrentThreadId();
-    cbtHook_ = ::SetWindowsHookExA(WH_CBT, &TSkinEngine::CbtHook, nullptr, thread);
-    callWndHook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, &TSkinEngine::CallWndHook, nullptr, thread);
+    cbtHook_.Reset(::SetWindowsHookExA(WH_CBT, &TSkinEngine::CbtHook, nullptr, thread));
+    callWndHook_.Reset(::SetWindowsHookExA(WH_CALLWNDPROC, &TSkinEngine::CallWndHook, nullptr, thread));
 }
 
 TSkinEngine::~TSkinEngine()
 {
-    if (cbtHook_)
-        ::UnhookWindowsHookEx(cbtHook_);
-    if (callWndHook_)
-        ::UnhookWindowsHookEx(callWndHook_);
+    // No new window is taken up while the skin comes off the existing ones.
+    cbtHook_.Reset();
+    callWndHook_.Reset();
     StopSkinning();
     renderer_.reset();
     if (g_engine == this)

@@ -3,6 +3,8 @@
 // its popup menus, push buttons and panels from it. Windows are found through
 // thread-local window hooks installed when the engine is created.
 #pragma once
+#include "framework/scoped.h"
+
 #include <windows.h>
 
 #include <map>
@@ -80,12 +82,16 @@ public:
     // Settings of the component.
     SkinScope Scope = SkinScope::OwnerOnly;
     std::set<SkinElementKind> SkinnedElements;
-    std::set<SkinOption> Options;
     int DisableTag = 99;
+    std::map<std::string, SkinElementKind> ClassMap;
+    // Accepted and ignored, so that the program can set them as designed:
+    // this engine has no preview, toolbars, hints, MDI, transparency or focus
+    // rectangles of its own, rebuilds menus as they change (MenuUpdate) and
+    // merges none (MenuMerge), and loads skins from files only (EmbeddedSkin).
+    std::set<SkinOption> Options;
     bool MenuUpdate = false;
     bool MenuMerge = false;
-    std::string EmbeddedSkin; // empty: none stored in the program
-    std::map<std::string, SkinElementKind> ClassMap;
+    std::string EmbeddedSkin;
 
     // Whether a window is drawn by the engine right now (tests, diagnostics).
     bool IsSkinned(HWND window) const;
@@ -97,15 +103,14 @@ private:
     // Gives every skinned window and menu its own look back; the skin stays loaded.
     void StopSkinning();
     void Consider(HWND window);
-    void Released(HWND window);
 
     static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CallWndHook(int code, WPARAM wParam, LPARAM lParam);
 
     friend class SkinWindows;
     HWND owner_;
-    HHOOK cbtHook_ = nullptr;
-    HHOOK callWndHook_ = nullptr;
+    HookHandle cbtHook_;
+    HookHandle callWndHook_;
     std::string skinFile_;
     bool active_ = false;
     std::unique_ptr<SkinRenderer> renderer_;

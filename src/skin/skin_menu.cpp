@@ -1,6 +1,6 @@
 #include "skin/skin_menu.h"
 
-#include "framework/application.h"
+#include "framework/dpi.h"
 #include "framework/image_list.h"
 #include "skin/skin_renderer.h"
 

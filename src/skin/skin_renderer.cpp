@@ -1,6 +1,6 @@
 #include "skin/skin_renderer.h"
 
-#include "framework/application.h"
+#include "framework/dpi.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,24 +1,10 @@
 #include "skin/skin_windows.h"
 
-#include "framework/application.h"
+#include "framework/dpi.h"
 #include "skin/skin_renderer.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
-
-SkinWindows* SkinWindows::instance_ = nullptr;
-
-namespace {
-// Windows whose skin was taken off while a later subclass sat on top of ours:
-// that subclass still calls our procedure, which then only passes each
-// message on to the procedure it replaced. Outlives the engine.
-std::map<HWND, WNDPROC>& Released()
-{
-    static std::map<HWND, WNDPROC> released;
-    return released;
-}
-} // namespace
 
 namespace {
 
@@ -55,14 +41,12 @@ struct SkinWindows::Layout {
 SkinWindows::SkinWindows(const SkinRenderer& renderer)
     : renderer_(renderer)
 {
-    instance_ = this;
 }
 
 SkinWindows::~SkinWindows()
 {
     while (!states_.empty())
         Remove(states_.begin()->first);
-    instance_ = nullptr;
 }
 
 bool SkinWindows::DrawsFrames() const
@@ -76,25 +60,15 @@ bool SkinWindows::Add(HWND window, Kind kind)
 {
     if (!::IsWindow(window) || Has(window))
         return false;
-    State state {kind, nullptr};
+    State& state = states_[window];
+    state.kind = kind;
     state.active = kind != Kind::Frame || ::GetForegroundWindow() == window || ::GetActiveWindow() == window;
-    // Our procedure is still in its chain: take it up again rather than
-    // subclassing a second time, which would call us in a loop.
-    auto released = Released().find(window);
-    if (released != Released().end()) {
-        state.original = released->second;
-        Released().erase(released);
-        states_.emplace(window, state);
-        return true;
-    }
-    states_.emplace(window, state);
-    auto previous = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindows::Proc)));
-    if (!previous) {
+    if (!state.subclass.Install(window, [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+            return Message(hwnd, message, wParam, lParam);
+        })) {
         states_.erase(window);
         return false;
     }
-    states_[window].original = previous;
     return true;
 }
 
@@ -103,14 +77,6 @@ void SkinWindows::Remove(HWND window)
     auto it = states_.find(window);
     if (it == states_.end())
         return;
-    // Only a window still running our procedure gets its own back; a later
-    // subclass on top of ours keeps calling us through its saved pointer.
-    if (::IsWindow(window)) {
-        if (::GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinWindows::Proc))
-            ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
-        else
-            Released()[window] = it->second.original;
-    }
     const Kind kind = it->second.kind;
     states_.erase(it);
     if (::IsWindow(window)) {
@@ -132,37 +98,25 @@ void SkinWindows::Refresh(HWND window)
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-LRESULT CALLBACK SkinWindows::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SkinWindows::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto released = Released().find(window);
-    if (released != Released().end()) {
-        const WNDPROC original = released->second;
-        if (message == WM_NCDESTROY)
-            Released().erase(released);
-        return ::CallWindowProcA(original, window, message, wParam, lParam);
-    }
-    SkinWindows* self = instance_;
-    if (!self)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    auto it = self->states_.find(window);
-    if (it == self->states_.end())
-        return ::DefWindowProcA(window, message, wParam, lParam);
+    auto it = states_.find(window);
+    if (it == states_.end())
+        return WindowSubclass::CallNext(window, message, wParam, lParam);
     State& state = it->second;
-    const WNDPROC original = state.original;
     if (message == WM_NCDESTROY) {
-        self->states_.erase(it);
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        return ::CallWindowProcA(original, window, message, wParam, lParam);
+        states_.erase(it);
+        return WindowSubclass::CallNext(window, message, wParam, lParam);
     }
     switch (state.kind) {
     case Kind::Frame:
-        return self->FrameMessage(window, state, message, wParam, lParam);
+        return FrameMessage(window, state, message, wParam, lParam);
     case Kind::Button:
-        return self->ButtonMessage(window, state, message, wParam, lParam);
+        return ButtonMessage(window, state, message, wParam, lParam);
     case Kind::Panel:
-        return self->PanelMessage(window, state, message, wParam, lParam);
+        return PanelMessage(window, message, wParam, lParam);
     }
-    return ::CallWindowProcA(original, window, message, wParam, lParam);
+    return WindowSubclass::CallNext(window, message, wParam, lParam);
 }
 
 SkinWindows::Layout SkinWindows::FrameLayout(HWND window) const
@@ -354,8 +308,7 @@ void SkinWindows::PaintFrame(HWND window, const State& state)
 
 LRESULT SkinWindows::FrameMessage(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const WNDPROC original = state.original;
-    auto callOriginal = [&] { return ::CallWindowProcA(original, window, message, wParam, lParam); };
+    auto callOriginal = [&] { return WindowSubclass::CallNext(window, message, wParam, lParam); };
     switch (message) {
     case WM_NCPAINT: {
         // The menu bar's items are drawn by the system (owner-drawn through
@@ -366,7 +319,7 @@ LRESULT SkinWindows::FrameMessage(HWND window, State& state, UINT message, WPARA
             ::GetWindowRect(window, &w);
             const RECT bar = Offset(l.bar, w.left, w.top);
             HRGN region = ::CreateRectRgnIndirect(&bar);
-            ::CallWindowProcA(original, window, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+            WindowSubclass::CallNext(window, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
             ::DeleteObject(region);
         }
         PaintFrame(window, state);
@@ -548,7 +501,6 @@ void SkinWindows::PaintButton(HWND window, HDC dc, const State& state) const
 
 LRESULT SkinWindows::ButtonMessage(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const WNDPROC original = state.original;
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -574,7 +526,7 @@ LRESULT SkinWindows::ButtonMessage(HWND window, State& state, UINT message, WPAR
     default:
         break;
     }
-    const LRESULT result = ::CallWindowProcA(original, window, message, wParam, lParam);
+    const LRESULT result = WindowSubclass::CallNext(window, message, wParam, lParam);
     switch (message) {
     // The system's button draws these changes at once, outside WM_PAINT.
     case BM_SETSTATE:
@@ -613,7 +565,7 @@ void SkinWindows::PaintPanel(HWND window, HDC dc) const
         SkinRenderer::Frame(dc, r, ToColorRef(*e.border));
 }
 
-LRESULT SkinWindows::PanelMessage(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SkinWindows::PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -631,5 +583,5 @@ LRESULT SkinWindows::PanelMessage(HWND window, State& state, UINT message, WPARA
         ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(renderer_.PanelBrush());
     }
-    return ::CallWindowProcA(state.original, window, message, wParam, lParam);
+    return WindowSubclass::CallNext(window, message, wParam, lParam);
 }

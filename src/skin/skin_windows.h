@@ -2,6 +2,8 @@
 // buttons, menu-bar background, client background), push buttons and panels,
 // each subclassed once and given back its own procedure when the skin goes.
 #pragma once
+#include "framework/subclass.h"
+
 #include <windows.h>
 
 #include <unordered_map>
@@ -32,8 +34,8 @@ public:
 
 private:
     struct State {
-        Kind kind;
-        WNDPROC original;
+        Kind kind = Kind::Frame;
+        WindowSubclass subclass;
         bool active = true;
         int hot = 0; // caption button under the mouse (hit-test code)
         int pressed = 0; // caption button held down
@@ -43,10 +45,10 @@ private:
     };
     struct Layout;
 
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT FrameMessage(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ButtonMessage(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT PanelMessage(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     Layout FrameLayout(HWND window) const;
     void PaintFrame(HWND window, const State& state);
     void PaintCaptionButton(HDC dc, const RECT& r, int code, bool disabled, const State& state, bool zoomed) const;
@@ -56,5 +58,4 @@ private:
 
     const SkinRenderer& renderer_;
     std::unordered_map<HWND, State> states_;
-    static SkinWindows* instance_;
 };

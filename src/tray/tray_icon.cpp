@@ -14,12 +14,11 @@ const char kNotifyWindowClass[] = "TrayIconNotifyWindow";
 // Shell32's major file version; from 5 on the shell shows balloon tips.
 bool ShellShowsBalloons()
 {
-    HMODULE shell = ::LoadLibraryA("shell32.dll");
+    const ModuleHandle shell(::LoadLibraryA("shell32.dll"));
     if (!shell)
         return false;
     char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(shell, path, sizeof path);
-    ::FreeLibrary(shell);
+    DWORD length = ::GetModuleFileNameA(shell.Get(), path, sizeof path);
     if (length == 0 || length >= sizeof path)
         return false;
     DWORD ignored = 0;
@@ -45,14 +44,6 @@ POINT CursorPosition()
 }
 
 } // namespace
-
-void IconCopy::Assign(HICON icon)
-{
-    HICON copy = icon ? ::CopyIcon(icon) : nullptr;
-    if (handle_)
-        ::DestroyIcon(handle_);
-    handle_ = copy;
-}
 
 UINT TTrayIcon::TaskbarCreatedMessage()
 {
@@ -146,7 +137,8 @@ void TTrayIcon::SetHint(const std::string& hint)
 
 void TTrayIcon::SetIcon(HICON icon)
 {
-    icon_.Assign(icon);
+    // Copied before the old image goes: `icon` may be that image.
+    icon_.Reset(icon ? ::CopyIcon(icon) : nullptr);
     ModifyIcon();
 }
 
@@ -189,7 +181,7 @@ void TTrayIcon::FillIconData()
 {
     iconData_ = FirstGenerationIconRecord(notifyWindow_.Handle(), NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO);
     iconData_.uCallbackMessage = TrayCallbackMessage();
-    iconData_.hIcon = icon_.Handle();
+    iconData_.hIcon = icon_.Get();
     const std::string tip = TrayTipText(hint_);
     std::memcpy(iconData_.szTip, tip.data(), tip.size());
     iconData_.szTip[tip.size()] = '\0';
@@ -200,7 +192,7 @@ BOOL TTrayIcon::CallShell(DWORD message, NOTIFYICONDATAA* data) { return ::Shell
 void TTrayIcon::AddIcon()
 {
     DeleteIcon();
-    if (!icon_.Handle())
+    if (!icon_.Get())
         return;
     mouseDownFlags_ = 0;
     FillIconData();
@@ -213,7 +205,7 @@ void TTrayIcon::AddIcon()
 void TTrayIcon::ModifyIcon()
 {
     if (iconAdded_) {
-        if (icon_.Handle()) {
+        if (icon_.Get()) {
             FillIconData();
             CallShell(NIM_MODIFY, &iconData_);
         } else {
@@ -331,7 +323,7 @@ bool TTrayIcon::ShowPopup(int x, int y)
     if (alive.expired())
         return true;
     if (popupMenu_)
-        popupMenu_->Popup(x, y);
+        popupMenu_->Popup(x, y, app.PopupOwner());
     if (alive.expired())
         return true;
     BringToForeground(notifyWindow_.Handle(), false);

@@ -3,6 +3,7 @@
 // the popup menu a right click opens, and hiding the application into the
 // tray on minimise.
 #pragma once
+#include "framework/scoped.h"
 #include "framework/window.h"
 #include "tray/tray_click_logic.h"
 
@@ -21,22 +22,6 @@ struct ShiftState {
     bool shift = false;
     bool ctrl = false;
     bool alt = false;
-};
-
-// An icon handle owned by its holder: always a private copy of what it was given.
-class IconCopy {
-public:
-    IconCopy() = default;
-    ~IconCopy() { Assign(nullptr); }
-    IconCopy(const IconCopy&) = delete;
-    IconCopy& operator=(const IconCopy&) = delete;
-
-    HICON Handle() const { return handle_; }
-    // Replaces the image with a copy of `icon`; nullptr leaves no image.
-    void Assign(HICON icon);
-
-private:
-    HICON handle_ = nullptr;
 };
 
 // A notification-icon record in its first-generation size (88 bytes in the
@@ -67,7 +52,7 @@ public:
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     // The component's own copy of the image; null while it has none.
-    HICON Icon() const { return icon_.Handle(); }
+    HICON Icon() const { return icon_.Get(); }
     void SetIcon(HICON icon);
     PopupMenu* GetPopupMenu() const { return popupMenu_; }
     // The menu tells the component when it is freed; the reference is then cleared.
@@ -124,7 +109,7 @@ private:
     void WatchPopupMenu(PopupMenu* menu);
 
     HandlerWindow notifyWindow_;
-    IconCopy icon_;
+    IconHandle icon_; // always a private copy of what it was given
     NOTIFYICONDATAA iconData_ {};
     std::string hint_;
     PopupMenu* popupMenu_ = nullptr;

@@ -11,33 +11,33 @@ TEST(SharedBlock, AnExistingBlockKeepsItsContentsAndANewOneIsZeroed)
 {
     // A name of this test's own, so no other holder keeps the block alive.
     const std::string name = "XIANDESK-test-" + std::to_string(::GetCurrentProcessId());
-    void* first = nullptr;
-    HANDLE firstHandle = nullptr;
+    MappedView first;
+    KernelHandle firstHandle;
     OpenSharedBlock(first, firstHandle, name.c_str());
-    ASSERT_NE(first, nullptr);
+    ASSERT_NE(first.Get(), nullptr);
     const INT32 written[2] = {-5, 400};
-    std::memcpy(first, written, sizeof written);
+    std::memcpy(first.Get(), written, sizeof written);
 
-    void* second = nullptr;
-    HANDLE secondHandle = nullptr;
+    MappedView second;
+    KernelHandle secondHandle;
     OpenSharedBlock(second, secondHandle, name.c_str());
-    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second.Get(), nullptr);
     INT32 seen[2];
-    std::memcpy(seen, second, sizeof seen);
+    std::memcpy(seen, second.Get(), sizeof seen);
     EXPECT_EQ(seen[0], -5);
     EXPECT_EQ(seen[1], 400);
 
     OsRecorder os;
     CloseSharedBlock(second, secondHandle);
     CloseSharedBlock(first, firstHandle);
-    EXPECT_EQ(first, nullptr);
-    EXPECT_EQ(firstHandle, nullptr);
+    EXPECT_EQ(first.Get(), nullptr);
+    EXPECT_EQ(firstHandle.Get(), nullptr);
     EXPECT_TRUE(os.calls.empty());
 
     // With every handle closed the block is gone; the next one starts at zero.
     OpenSharedBlock(first, firstHandle, name.c_str());
-    ASSERT_NE(first, nullptr);
-    std::memcpy(seen, first, sizeof seen);
+    ASSERT_NE(first.Get(), nullptr);
+    std::memcpy(seen, first.Get(), sizeof seen);
     EXPECT_EQ(seen[0], 0);
     EXPECT_EQ(seen[1], 0);
     CloseSharedBlock(first, firstHandle);

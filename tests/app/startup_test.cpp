@@ -34,7 +34,7 @@ TEST_F(FormTest, AnEmptyFolderGivesTheSettingsMessageThenTheRestoreMessageThenTh
     EXPECT_EQ(messages[2].back(), '.');
 
     // Steps after the failed restore never ran.
-    EXPECT_EQ(form->SharedBlock, nullptr);
+    EXPECT_EQ(form->SharedBlock.Get(), nullptr);
     EXPECT_TRUE(form->WindowsDir.empty());
     EXPECT_FALSE(dir.Exists("SysHookDLL.dll"));
 
@@ -59,18 +59,21 @@ TEST_F(FormTest, AnEmptyFolderGivesTheSettingsMessageThenTheRestoreMessageThenTh
 TEST_F(FormTest, AFullStartRestoresTheLibraryAndPublishesTheWindowInTheSharedBlock)
 {
     ASSERT_TRUE(dir.WriteFile("set", "0\r\n1\r\n"));
-    ASSERT_TRUE(dir.WriteFile("copy_Key.dll", Backup(1234)));
+    // The program loads the library from its own folder: the backup holds
+    // the real one.
+    const std::string library = harness::ReadWholeFile(harness::UnixToWindowsPath(TRAYSTART_HOOK_DLL));
+    ASSERT_TRUE(dir.WriteFile("copy_Key.dll", '\x7F' + library));
     TForm1& f = Start();
 
     EXPECT_EQ(Messages(), std::vector<std::string> {kRestoreMessage});
-    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), Backup(1234).substr(1));
+    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), library);
     EXPECT_FALSE(f.rejianyincang->Checked());
     EXPECT_TRUE(f.yongrejianqiehuanzuomian->Checked());
     EXPECT_FALSE(form->WindowsDir.empty());
 
-    ASSERT_NE(form->SharedBlock, nullptr);
+    ASSERT_NE(form->SharedBlock.Get(), nullptr);
     INT32 fields[2];
-    std::memcpy(fields, form->SharedBlock, sizeof fields);
+    std::memcpy(fields, form->SharedBlock.Get(), sizeof fields);
     EXPECT_EQ(fields[0], 235);
     EXPECT_EQ(fields[1], f.Width());
 }
@@ -78,10 +81,12 @@ TEST_F(FormTest, AFullStartRestoresTheLibraryAndPublishesTheWindowInTheSharedBlo
 TEST_F(FormTest, APresentLibraryIsLeftAloneAndStartUpIsSilent)
 {
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
-    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "existing"));
+    const std::string existing = harness::ReadWholeFile(harness::UnixToWindowsPath(TRAYSTART_HOOK_DLL));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", existing));
+    ASSERT_TRUE(dir.WriteFile("copy_Key.dll", Backup(1234)));
     Start();
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), std::string("existing"));
+    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), existing);
 }
 
 TEST_F(FormTest, MalformedSettingsStopStartUpAtTheBadLine)
@@ -115,7 +120,7 @@ TEST_F(FormTest, ClosingSavesTheOptionsFirstThenReleasesThem)
     EXPECT_FALSE(f.rejianyincang->Checked());
     EXPECT_FALSE(f.yongrejianqiehuanzuomian->Checked());
     EXPECT_EQ(form->IconList, nullptr);
-    EXPECT_EQ(form->SharedBlock, nullptr);
+    EXPECT_EQ(form->SharedBlock.Get(), nullptr);
     EXPECT_TRUE(Application::Instance().Terminated());
     EXPECT_TRUE(os.Of("Beep").empty());
 }

@@ -171,7 +171,7 @@ TEST(Menu, AChoiceInARealPopupReachesTheItem)
         }
     });
     ::SetForegroundWindow(Application::Instance().PopupOwner());
-    popup.Popup(100, 100);
+    popup.Popup(100, 100, Application::Instance().PopupOwner());
     keys.join();
     Application::Instance().ProcessMessages();
     ASSERT_TRUE(pressed);

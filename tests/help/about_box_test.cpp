@@ -4,6 +4,7 @@
 #include "app/form_fixture.h"
 
 #include "framework/application.h"
+#include "framework/dpi.h"
 #include "help/jpeg_bitmap.h"
 #include "help/jpeg_decode.h"
 #include "help/unit2.h"

@@ -113,6 +113,7 @@ void RemoveFolderTree(const std::string& path)
 void LauncherTest::SetUp()
 {
     FormTest::SetUp();
+    CountShellIcons(&iconCounts_);
     static unsigned counter = 0;
     char name[64];
     std::snprintf(name, sizeof name, "C:\\lt%lu-%lu-%u", static_cast<unsigned long>(::GetCurrentProcessId()),
@@ -125,6 +126,7 @@ void LauncherTest::SetUp()
 void LauncherTest::TearDown()
 {
     FormTest::TearDown();
+    CountShellIcons(nullptr);
     if (!root_.empty())
         RemoveFolderTree(root_);
 }

@@ -4,6 +4,7 @@
 #include "../app/form_fixture.h"
 
 #include "launcher/shell_icons.h"
+#include "launcher/shortcut_menus.h"
 
 #include <shlobj.h>
 
@@ -71,6 +72,10 @@ protected:
     // Prepared, then one full build of both trees (the reload command).
     TForm1& Built();
 
+    // Shell icon lookups so far, and icons fetched and not given back.
+    long ShellIconLookups() const { return iconCounts_.lookups; }
+    long ShellIconsHeld() const { return iconCounts_.held; }
+
     // The calls recorded by the launcher's recorder.
     std::vector<RecordedCall> Calls(const std::string& what) const { return shell.Of(what); }
 
@@ -78,6 +83,7 @@ protected:
 
 private:
     std::string root_;
+    ShellIconCounters iconCounts_;
 };
 
 // ---- Looking at trees -------------------------------------------------------

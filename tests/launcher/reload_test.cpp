@@ -19,7 +19,7 @@ TEST_F(LauncherTest, AReloadResetsTheImagesAndReplacesEveryItem)
 
     ASSERT_TRUE(::DeleteFileA(ProgramsPath("two.lnk").c_str()));
     MakeShortcut("F\\G\\four.lnk", kNotepad);
-    f.huodekuaijietubiaoClick(ProgramsPath("one.lnk")); // stray images from before are dropped too
+    f.ShortcutMenus1->AppendShellIcon(ProgramsPath("one.lnk")); // stray images from before are dropped too
     for (int reload = 0; reload < 3; ++reload)
         f.popup_congzaiwodecenxvClick(nullptr);
 
@@ -93,7 +93,7 @@ TEST_F(LauncherTest, TheIconStepAppendsOneIconOrReportsMinusOne)
     };
     for (const auto& c : cases) {
         const long before = ShellIconLookups();
-        EXPECT_EQ(f.huodekuaijietubiaoClick(c.path), c.index) << c.path;
+        EXPECT_EQ(f.ShortcutMenus1->AppendShellIcon(c.path), c.index) << c.path;
         EXPECT_EQ(f.ImageList1.Count(), c.count) << c.path;
         EXPECT_EQ(ShellIconLookups() - before, 1);
     }
@@ -105,15 +105,16 @@ TEST_F(LauncherTest, AnImageAddedBetweenTheTreesMakesTheMenuBarTreeAddItsOwnIcon
     // A folder named like a shortcut: its icon differs from a shortcut's.
     MakeFolder("F\\Tools.lnk");
     TForm1& f = Prepared();
-    f.BuildingFormMenu = false;
+    ShortcutMenus& trees = *f.ShortcutMenus1;
+    trees.BuildingFormMenu = false;
     f.cenxvkuaijiedongtaiClick(nullptr);
-    f.liecukeyiexelnkzi(f.MyProgramsDir, f.menu_cenxvkuaijie);
+    trees.AddFolders(f.MyProgramsDir, f.menu_cenxvkuaijie);
     // Something else appends an image: the popup tree's images no longer end
     // the list, so they cannot be copied as one strip.
-    f.huodekuaijietubiaoClick(ProgramsPath("one.lnk"));
-    f.BuildingFormMenu = true;
+    f.ShortcutMenus1->AppendShellIcon(ProgramsPath("one.lnk"));
+    trees.BuildingFormMenu = true;
     f.formmenuwodecenxvdongtaiClick(nullptr);
-    f.liecukeyiexelnkzi(f.MyProgramsDir, f.formmenu_wodecenxv);
+    trees.AddFolders(f.MyProgramsDir, f.formmenu_wodecenxv);
 
     EXPECT_EQ(ShapeWithImages(f.menu_cenxvkuaijie), "one#17,-,[F]{Tools#18,-,[Tools.lnk]{},-},-");
     EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{Tools#21,-,[Tools.lnk]{},-},-");
@@ -132,9 +133,10 @@ TEST_F(LauncherTest, TheStepsCalledAloneWorkOnTheFolderTheyAreGiven)
     MenuItem* holder = f.PopupMenu1.Find("N7");
     const int before = holder->Count();
 
-    f.BuildingFormMenu = true;
-    MenuItem* folder = f.AddFolderItem(ProgramsPath("Top"), holder);
-    EXPECT_EQ(folder, f.LastFolderItem);
+    ShortcutMenus& trees = *f.ShortcutMenus1;
+    trees.BuildingFormMenu = true;
+    MenuItem* folder = trees.AddFolderItem(ProgramsPath("Top"), holder);
+    EXPECT_EQ(folder, trees.LastFolderItem);
     EXPECT_EQ(folder->Caption(), "Top");
     EXPECT_EQ(folder->ImageIndex(), 0);
     EXPECT_EQ(Shape(folder), "a,-");
@@ -146,12 +148,12 @@ TEST_F(LauncherTest, TheStepsCalledAloneWorkOnTheFolderTheyAreGiven)
     folder->Item(0)->Click();
     EXPECT_TRUE(f.RightClickPending);
 
-    f.AddFolderShortcuts(ProgramsPath("Top\\Sub"), folder);
+    trees.AddFolderShortcuts(ProgramsPath("Top\\Sub"), folder);
     EXPECT_EQ(Shape(folder), "a,-,b,-");
 
     MenuItem* scan = f.PopupMenu1.Find("N52");
     const int scanBefore = scan->Count();
-    f.liecukeyiexelnkzi(Programs(), scan);
+    trees.AddFolders(Programs(), scan);
     EXPECT_EQ(scan->Count(), scanBefore + 2);
     EXPECT_EQ(Shape(scan->Item(scanBefore)), "a,-,[Sub]{b,-},-");
     EXPECT_EQ(f.ImageList1.Count(), 17 + 4);

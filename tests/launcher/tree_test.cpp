@@ -106,7 +106,7 @@ TEST_F(LauncherTest, BothTreesMirrorTheFolderShortcutsFirstWithASeparatorAfterEv
         {"inside", "Tools.lnk\\inside.lnk"},
     };
     for (const auto& [caption, file] : files) {
-        const int index = f.huodekuaijietubiaoClick(ProgramsPath(file));
+        const int index = f.ShortcutMenus1->AppendShellIcon(ProgramsPath(file));
         EXPECT_EQ(ImagePixels(f.ImageList1, index), ImagePixels(f.ImageList1, FindCaption(root, caption)->ImageIndex()))
             << caption;
     }
@@ -129,8 +129,8 @@ TEST_F(LauncherTest, StartUpBuildsThePopupTreeFirstThenTheMenuBarTree)
     EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#19,-,[Sub]{two#20,-},-");
     EXPECT_EQ(f.ImageList1.Count(), 21);
     EXPECT_EQ(f.IconList->Count(), 17);
-    EXPECT_EQ(f.LastFolderItem, f.formmenu_wodecenxv->Item(2));
-    EXPECT_TRUE(f.BuildingFormMenu);
+    EXPECT_EQ(f.ShortcutMenus1->LastFolderItem, f.formmenu_wodecenxv->Item(2));
+    EXPECT_TRUE(f.ShortcutMenus1->BuildingFormMenu);
 }
 
 TEST_F(LauncherTest, AnEmptyOrMissingFolderLeavesBothRootsEmptyWithoutAMessage)

@@ -122,7 +122,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
-        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
     }
     void TearDown() override
     {

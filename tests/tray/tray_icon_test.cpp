@@ -416,7 +416,7 @@ TEST_F(TrayIconTest, TheShellIsAskedWhetherItShowsBalloons)
 class CountingForm : public Form {
 public:
     CountingForm()
-        : Form("TrayTestForm", "tray test form", 10, 10, 200, 120)
+        : Form(Application::Instance(), "TrayTestForm", "tray test form", 10, 10, 200, 120)
     {
     }
     int shows = 0;
