@@ -8,6 +8,9 @@ Outputs (paths relative to the repository root):
   res/image1.bmp        340x150 banner of the main window, 256 colours
   res/glyphs.bmp        17 menu glyphs, 16x16 each, in one 272x16 strip,
                         24-bit, pure magenta is the transparent colour
+  res/glyphs20.bmp,     the same glyphs drawn at 20, 24 and 32 pixels for
+  glyphs24.bmp,         120, 144 and 192 dpi (shapes and outlines at that
+  glyphs32.bmp          size, not a 16 px strip enlarged)
 
 Standard library only. The outputs are committed: the build never runs this.
 Usage: python3 tools/draw_assets.py [--out REPO_ROOT]
@@ -613,16 +616,24 @@ MAGENTA = (255, 0, 255)
 
 
 class Glyph:
-    def __init__(self):
-        self.p = [[None] * 16 for _ in range(16)]
+    """A glyph designed on a 16x16 grid and drawn at `size` pixels: shapes
+    are tested at each output pixel's centre (mapped back onto the grid) and
+    get one-pixel outlines at the output size; hand-placed grid cells cover
+    the output pixels whose centres fall in them."""
+
+    def __init__(self, size=16):
+        self.n = size
+        self.k = 16.0 / size
+        self.p = [[None] * size for _ in range(size)]
 
     def shape(self, inside, colour, outline=None, diag=False):
         """Fills pixels whose centre is inside; then rings them with
         `outline` (painted over what is below, so layers stay separated)."""
+        n, k = self.n, self.k
         cells = set()
-        for y in range(16):
-            for x in range(16):
-                if inside(x + 0.5, y + 0.5):
+        for y in range(n):
+            for x in range(n):
+                if inside((x + 0.5) * k, (y + 0.5) * k):
                     cells.add((x, y))
         if outline is not None:
             nb = ((1, 0), (-1, 0), (0, 1), (0, -1))
@@ -631,22 +642,33 @@ class Glyph:
             for (x, y) in cells:
                 for dx, dy in nb:
                     q = (x + dx, y + dy)
-                    if q not in cells and 0 <= q[0] < 16 and 0 <= q[1] < 16:
+                    if q not in cells and 0 <= q[0] < n and 0 <= q[1] < n:
                         self.p[q[1]][q[0]] = outline
         for (x, y) in cells:
-            self.p[y][x] = colour(x + 0.5, y + 0.5) if callable(colour) else colour
+            self.p[y][x] = colour((x + 0.5) * k, (y + 0.5) * k) if callable(colour) else colour
+
+    def pixels_of(self, gx, gy):
+        """The output pixels whose centres lie in grid cell (gx, gy)."""
+        n, k = self.n, self.k
+        xs = [x for x in range(n) if int((x + 0.5) * k) == gx]
+        ys = [y for y in range(n) if int((y + 0.5) * k) == gy]
+        return [(x, y) for y in ys for x in xs]
 
     def chars(self, rows, legend, ox=0, oy=0):
         for j, line in enumerate(rows):
             for i, ch in enumerate(line):
                 if ch in legend:
-                    x, y = ox + i, oy + j
-                    if 0 <= x < 16 and 0 <= y < 16:
-                        self.p[y][x] = legend[ch]
+                    self.put(ox + i, oy + j, legend[ch])
 
     def put(self, x, y, c):
         if 0 <= x < 16 and 0 <= y < 16:
-            self.p[y][x] = c
+            for (px, py) in self.pixels_of(x, y):
+                self.p[py][px] = c
+
+    def at(self, x, y):
+        """What covers grid cell (x, y) (its first output pixel)."""
+        px, py = self.pixels_of(x, y)[0]
+        return self.p[py][px]
 
 
 def shade3(cx, cy, rad, light, midc, darkc, lo=-0.35, hi=0.35):
@@ -676,8 +698,8 @@ FOLDER_LEGEND = {'o': (128, 84, 16), 'H': (255, 238, 160), 'Y': (250, 206, 82),
                  'y': (222, 162, 40), 'd': (184, 124, 24)}
 
 
-def g_folder():
-    g = Glyph()
+def g_folder(size):
+    g = Glyph(size)
     g.chars(pix_rows("""
 ................
 ................
@@ -699,8 +721,8 @@ oooooooooooooooo
     return g
 
 
-def g_folder_open():
-    g = Glyph()
+def g_folder_open(size):
+    g = Glyph(size)
     g.chars(pix_rows("""
 ................
 ................
@@ -722,8 +744,8 @@ ooooooooooooo...
     return g
 
 
-def g_power():
-    g = Glyph()
+def g_power(size):
+    g = Glyph(size)
     K = (96, 16, 16)
     cx, cy = 8.0, 8.5
     light, midc, darkc = (255, 120, 100), (222, 44, 36), (160, 20, 20)
@@ -739,8 +761,8 @@ def g_power():
     return g
 
 
-def g_reload():
-    g = Glyph()
+def g_reload(size):
+    g = Glyph(size)
     K = (20, 80, 24)
     cx, cy = 8.0, 8.0
     light, midc, darkc = (150, 232, 120), (60, 180, 60), (30, 128, 40)
@@ -772,8 +794,8 @@ def g_reload():
     return g
 
 
-def g_hide():
-    g = Glyph()
+def g_hide(size):
+    g = Glyph(size)
     K = (40, 40, 56)
     R = 9.0
     k = R - 5.0
@@ -796,8 +818,8 @@ def g_hide():
     return g
 
 
-def g_clock():
-    g = Glyph()
+def g_clock(size):
+    g = Glyph(size)
     K = (24, 40, 80)
     cx, cy = 8.0, 8.0
     g.shape(disc(cx, cy, 7.0), shade3(cx, cy, 7, (130, 180, 255), (60, 120, 220), (36, 80, 170)), outline=None)
@@ -815,8 +837,8 @@ def g_clock():
     return g
 
 
-def g_monitors():
-    g = Glyph()
+def g_monitors(size):
+    g = Glyph(size)
     K = (36, 40, 52)
     frame = (196, 200, 212)
 
@@ -836,8 +858,8 @@ def g_monitors():
     return g
 
 
-def g_help():
-    g = Glyph()
+def g_help(size):
+    g = Glyph(size)
     K = (16, 40, 100)
     cx, cy = 8.0, 8.0
     g.shape(disc(cx, cy, 7.0), shade3(cx, cy, 7, (110, 170, 255), (44, 110, 220), (24, 72, 170)), outline=K)
@@ -853,8 +875,8 @@ def g_help():
     return g
 
 
-def g_person():
-    g = Glyph()
+def g_person(size):
+    g = Glyph(size)
     K = (40, 36, 40)
     g.shape(lambda x, y: ((x - 8) / 6.2) ** 2 + ((y - 16) / 6.5) ** 2 <= 1 and y < 15,
             shade3(8, 12, 5, (110, 170, 250), (50, 110, 210), (30, 74, 160)), outline=K)
@@ -864,8 +886,8 @@ def g_person():
     return g
 
 
-def g_boxes():
-    g = Glyph()
+def g_boxes(size):
+    g = Glyph(size)
     K = (84, 52, 20)
     lid, side, shadow, tape = (236, 196, 132), (212, 160, 90), (176, 124, 60), (246, 226, 180)
 
@@ -886,8 +908,8 @@ def g_boxes():
     return g
 
 
-def g_shield():
-    g = Glyph()
+def g_shield(size):
+    g = Glyph(size)
     K = (20, 44, 100)
     pts = [(8, 0.9), (14.3, 2.6), (14.0, 8.5), (11.5, 12.6), (8, 15.0), (4.5, 12.6), (2.0, 8.5), (1.7, 2.6)]
     g.shape(polygon(pts), lambda x, y: (120, 176, 250) if x < 8 else (44, 100, 200), outline=K)
@@ -904,23 +926,25 @@ def globe_grid(g, cx, cy, rad, light, midc, darkc, line, K, grid=True):
     if not grid:
         return
     inside = disc(cx, cy, rad - 0.3)
-    for y in range(16):
-        for x in range(16):
-            px, py = x + 0.5, y + 0.5
+    k = g.k
+    # Grid lines one output pixel wide, whatever the size.
+    for y in range(g.n):
+        for x in range(g.n):
+            px, py = (x + 0.5) * k, (y + 0.5) * k
             if not inside(px, py):
                 continue
             on = False
-            if abs(py - cy) < 0.5 or abs(px - cx) < 0.5:
+            if abs(py - cy) < 0.5 * k or abs(px - cx) < 0.5 * k:
                 on = True
             # One meridian ellipse besides the axis lines.
-            if abs(math.hypot((px - cx) / (rad * 0.55), (py - cy) / rad) - 1.0) < 0.12:
+            if abs(math.hypot((px - cx) / (rad * 0.55), (py - cy) / rad) - 1.0) < 0.12 * k:
                 on = True
             if on:
-                g.put(x, y, line)
+                g.p[y][x] = line
 
 
-def g_site(kind):
-    g = Glyph()
+def g_site(kind, size):
+    g = Glyph(size)
     if kind == 0:   # red grid globe
         globe_grid(g, 7.5, 7.5, 6.9, (255, 110, 90), (220, 50, 40), (160, 24, 24), (255, 226, 220), (90, 12, 12))
     elif kind == 1:  # sky-blue earth with land
@@ -946,8 +970,8 @@ def g_site(kind):
         for y in range(16):
             for x in range(16):
                 ch = land[y][x]
-                if ch in 'Ll' and g.p[y][x] is not None and disc(8, 8, 6.7)(x + 0.5, y + 0.5):
-                    g.p[y][x] = (90, 190, 80) if ch == 'L' else (50, 140, 60)
+                if ch in 'Ll' and g.at(x, y) is not None and disc(8, 8, 6.7)(x + 0.5, y + 0.5):
+                    g.put(x, y, (90, 190, 80) if ch == 'L' else (50, 140, 60))
     elif kind == 2:  # orange chain link
         K = (110, 54, 0)
         light, midc = (255, 196, 110), (240, 140, 30)
@@ -992,8 +1016,8 @@ def g_site(kind):
     return g
 
 
-def g_star():
-    g = Glyph()
+def g_star(size):
+    g = Glyph(size)
     K = (130, 70, 0)
     cx, cy = 8.0, 8.8
     pts = []
@@ -1006,16 +1030,19 @@ def g_star():
     return g
 
 
-def draw_glyphs():
-    glyphs = [g_folder(), g_power(), g_reload(), g_folder_open(), g_hide(), g_clock(),
-              g_monitors(), g_help(), g_person(), g_boxes(), g_shield(),
-              g_site(0), g_site(1), g_site(2), g_site(3), g_site(4), g_star()]
+GLYPH_SIZES = (16, 20, 24, 32)
+
+
+def draw_glyphs(size=16):
+    glyphs = [g_folder(size), g_power(size), g_reload(size), g_folder_open(size), g_hide(size), g_clock(size),
+              g_monitors(size), g_help(size), g_person(size), g_boxes(size), g_shield(size),
+              g_site(0, size), g_site(1, size), g_site(2, size), g_site(3, size), g_site(4, size), g_star(size)]
     assert len(glyphs) == 17
     rows = []
-    for y in range(16):
+    for y in range(size):
         row = []
         for g in glyphs:
-            for x in range(16):
+            for x in range(size):
                 c = g.p[y][x]
                 if c is None:
                     c = MAGENTA
@@ -1048,7 +1075,9 @@ def main():
               [draw_icon32(BLUE_THEME, False), draw_icon16(BLUE_THEME, False)])
     write_ico(os.path.join(root, 'data', 'tubiaodesk2.ico'),
               [draw_icon32(GREEN_THEME, True), draw_icon16(GREEN_THEME, True)])
-    write_bmp24(os.path.join(root, 'res', 'glyphs.bmp'), draw_glyphs())
+    for size in GLYPH_SIZES:
+        name = 'glyphs.bmp' if size == 16 else 'glyphs%d.bmp' % size
+        write_bmp24(os.path.join(root, 'res', name), draw_glyphs(size))
     pal, idx = quantize(draw_banner(), dither=0.6)
     write_bmp8(os.path.join(root, 'res', 'image1.bmp'), pal, idx)
 
