@@ -3,7 +3,7 @@
 resource compiler and the program expect.
 
 Outputs (paths relative to the repository root):
-  res/mainicon.ico      program icon, 32x32 and 16x16, 256 colours
+  res/mainicon.ico      program icon, 32, 24, 20 and 16 pixels, 256 colours
   data/tubiaodesk2.ico  icon of the second-desktop instance, same format
   res/image1.bmp        340x150 banner of the main window, 256 colours
   res/glyphs.bmp        17 menu glyphs, 16x16 each, in one 272x16 strip,
@@ -27,8 +27,10 @@ import struct
 
 
 class Canvas:
-    def __init__(self, w, h, ss):
-        self.w, self.h, self.ss = w, h, ss
+    def __init__(self, w, h, ss, unit=1.0):
+        # `unit` output pixels per design pixel: a design drawn on one grid
+        # is drawn again, sharp, at another size.
+        self.w, self.h, self.ss, self.unit = w, h, ss, unit
         self.W, self.H = w * ss, h * ss
         n = self.W * self.H
         self.r = [0.0] * n
@@ -40,9 +42,9 @@ class Canvas:
         """Composites `colour` over every subsample whose centre satisfies
         `inside(x, y)`; coordinates are in output pixels. `colour` and `alpha`
         may be callables of (x, y)."""
-        ss = self.ss
+        ss = self.ss * self.unit
         if bbox is None:
-            bbox = (0, 0, self.w, self.h)
+            bbox = (0, 0, self.w / self.unit, self.h / self.unit)
         x0 = max(0, int(math.floor(bbox[0] * ss)))
         y0 = max(0, int(math.floor(bbox[1] * ss)))
         x1 = min(self.W, int(math.ceil(bbox[2] * ss)))
@@ -358,11 +360,12 @@ DIGIT2_5x7 = [".###.",
               "#####"]
 
 
-def draw_icon32(theme, badge):
-    """theme: (light, dark, border) tile colours. Returns rows of rgb/None."""
+def draw_icon32(theme, badge, out=32):
+    """theme: (light, dark, border) tile colours. Returns rows of rgb/None.
+    Designed on a 32 grid and drawn at `out` pixels."""
     light, dark, border = theme
     size = 32
-    cv = Canvas(size, size, 6)
+    cv = Canvas(out, out, 6, out / 32.0)
     # Tile: rounded square with a vertical gradient and a darker rim.
     cv.paint(rrect(0.5, 0.5, 31.5, 31.5, 6.5), border)
     cv.paint(rrect(1.5, 1.5, 30.5, 30.5, 5.5), vgrad(0, size, light, dark))
@@ -396,27 +399,30 @@ def draw_icon32(theme, badge):
         rows.append([(clamp8(r), clamp8(g), clamp8(b)) if a >= 0.5 else None
                      for (r, g, b, a) in row])
     if badge:
-        badge32(rows)
+        badge32(rows, out)
     return rows
 
 
-def badge32(rows):
+def badge32(rows, out=32):
     """Orange round badge with a white '2' in the lower right corner."""
     cx, cy, rad = 24.5, 24.0, 7.3
     edge = (150, 40, 10)
-    for y in range(32):
-        for x in range(32):
-            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+    k = 32.0 / out
+    for y in range(out):
+        for x in range(out):
+            d = math.hypot((x + 0.5) * k - cx, (y + 0.5) * k - cy)
             if d <= rad:
-                if d > rad - 1.0:
+                if d > rad - k:
                     rows[y][x] = edge
                 else:
-                    t = (y + 0.5 - (cy - rad)) / (2 * rad)
+                    t = ((y + 0.5) * k - (cy - rad)) / (2 * rad)
                     rows[y][x] = tuple(clamp8(v) for v in mix((255, 170, 60), (230, 90, 20), t))
+    # The digit keeps its pixels at every size, centred on the badge.
+    ox, oy = int(cx / k - 2.5 + 0.5), int(cy / k - 3.5 + 0.5)
     for j, line in enumerate(DIGIT2_5x7):
         for i, ch in enumerate(line):
             if ch == '#':
-                rows[21 + j][22 + i] = (255, 255, 255)
+                rows[oy + j][ox + i] = (255, 255, 255)
 
 
 # At 16x16 every pixel matters, so the small icon is drawn by hand.
@@ -1071,10 +1077,13 @@ def main():
     os.makedirs(os.path.join(root, 'res'), exist_ok=True)
     os.makedirs(os.path.join(root, 'data'), exist_ok=True)
 
+    # 20 and 24 for the tray at 120 and 144 dpi.
     write_ico(os.path.join(root, 'res', 'mainicon.ico'),
-              [draw_icon32(BLUE_THEME, False), draw_icon16(BLUE_THEME, False)])
+              [draw_icon32(BLUE_THEME, False), draw_icon32(BLUE_THEME, False, 24),
+               draw_icon32(BLUE_THEME, False, 20), draw_icon16(BLUE_THEME, False)])
     write_ico(os.path.join(root, 'data', 'tubiaodesk2.ico'),
-              [draw_icon32(GREEN_THEME, True), draw_icon16(GREEN_THEME, True)])
+              [draw_icon32(GREEN_THEME, True), draw_icon32(GREEN_THEME, True, 24),
+               draw_icon32(GREEN_THEME, True, 20), draw_icon16(GREEN_THEME, True)])
     for size in GLYPH_SIZES:
         name = 'glyphs.bmp' if size == 16 else 'glyphs%d.bmp' % size
         write_bmp24(os.path.join(root, 'res', name), draw_glyphs(size))
