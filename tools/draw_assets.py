@@ -10,7 +10,7 @@ Outputs (paths relative to the repository root):
                         24-bit, pure magenta is the transparent colour
   res/glyphs20.bmp,     the same glyphs drawn at 20, 24 and 32 pixels for
   glyphs24.bmp,         120, 144 and 192 dpi (shapes and outlines at that
-  glyphs32.bmp          size, not a 16 px strip enlarged)
+  glyphs32.bmp          size, not a 16 px strip enlarged), 8-bit, exact colours
 
 Standard library only. The outputs are committed: the build never runs this.
 Usage: python3 tools/draw_assets.py [--out REPO_ROOT]
@@ -287,6 +287,15 @@ def write_bmp8(path, pal, idx_rows):
     fh = struct.pack('<2sIHHI', b'BM', off + len(pixels), 0, 0, off)
     with open(path, 'wb') as f:
         f.write(fh + info + pb + bytes(pixels))
+
+
+def write_bmp8_exact(path, rows):
+    """rows of (r,g,b), at most 256 colours: an 8-bit bitmap of exactly
+    those colours (a third of the 24-bit size)."""
+    pal = sorted(set(c for row in rows for c in row))
+    assert len(pal) <= 256, len(pal)
+    index = {c: i for i, c in enumerate(pal)}
+    write_bmp8(path, pal + [(0, 0, 0)] * (256 - len(pal)), [[index[c] for c in row] for row in rows])
 
 
 def write_bmp24(path, rows):
@@ -1084,9 +1093,11 @@ def main():
     write_ico(os.path.join(root, 'data', 'tubiaodesk2.ico'),
               [draw_icon32(GREEN_THEME, True), draw_icon32(GREEN_THEME, True, 24),
                draw_icon32(GREEN_THEME, True, 20), draw_icon16(GREEN_THEME, True)])
-    for size in GLYPH_SIZES:
-        name = 'glyphs.bmp' if size == 16 else 'glyphs%d.bmp' % size
-        write_bmp24(os.path.join(root, 'res', name), draw_glyphs(size))
+    write_bmp24(os.path.join(root, 'res', 'glyphs.bmp'), draw_glyphs())
+    # The larger strips in 8 bits: they have few colours, and the program
+    # stays small.
+    for size in GLYPH_SIZES[1:]:
+        write_bmp8_exact(os.path.join(root, 'res', 'glyphs%d.bmp' % size), draw_glyphs(size))
     pal, idx = quantize(draw_banner(), dither=0.6)
     write_bmp8(os.path.join(root, 'res', 'image1.bmp'), pal, idx)
 
