@@ -2,10 +2,23 @@
 # narrow literals are stored as GBK (code page 936), the program's own texts.
 enable_language(RC)
 
-add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
+# The oldest Windows the program loads on is XP SP3 (5.1): the headers then
+# refuse a later system's call at compile time (such calls are looked up at
+# run time instead), and the PE header asks for no newer loader. 64-bit
+# Windows starts at 5.2 (XP x64).
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600
                         NOMINMAX WIN32_LEAN_AND_MEAN STRICT)
 set(TRAYSTART_CHARSET -finput-charset=UTF-8 -fexec-charset=GBK)
 add_link_options(-static -static-libgcc -static-libstdc++)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(TRAYSTART_PE_VERSION 5 2)
+else()
+  set(TRAYSTART_PE_VERSION 5 1)
+endif()
+list(GET TRAYSTART_PE_VERSION 0 TRAYSTART_PE_MAJOR)
+list(GET TRAYSTART_PE_VERSION 1 TRAYSTART_PE_MINOR)
+add_link_options(LINKER:--major-os-version,${TRAYSTART_PE_MAJOR},--minor-os-version,${TRAYSTART_PE_MINOR}
+                 LINKER:--major-subsystem-version,${TRAYSTART_PE_MAJOR},--minor-subsystem-version,${TRAYSTART_PE_MINOR})
 
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
@@ -19,6 +32,11 @@ function(traystart_debian_library script)
     message(FATAL_ERROR "scripts/${script} could not build its library for ${TRAYSTART_MINGW_TRIPLE}")
   endif()
 endfunction()
+
+# The thread library under the C++ runtime, built for XP; -L puts it ahead
+# of the toolchain's own copy, which needs Vista.
+traystart_debian_library(build-winpthread.sh)
+add_link_options(-L${CMAKE_SOURCE_DIR}/build/winpthread/${TRAYSTART_MINGW_TRIPLE}/lib)
 
 # zlib and minizip's reader for the skin archives.
 traystart_debian_library(build-zlib.sh)

@@ -3,6 +3,7 @@
 #   TrayStartMenu-<version>/              the staged program folder
 #   TrayStartMenu-<version>-portable.zip  that folder, to unpack and run anywhere
 #   TrayStartMenu-<version>-setup.exe     the installer (NSIS, Unicode)
+#   TrayStartMenu-<version>-symbols/      the same binaries unstripped (not shipped)
 # The version is the version resource's (res/app.rc, FILEVERSION).
 #
 # Every file the program reads (res/data_files.txt) must be there; a missing
@@ -60,6 +61,22 @@ mkdir -p "$out"
 rm -f "$out/$name-portable.zip" "$out/$name-setup.exe"
 stage="$out/$name"
 bash scripts/stage.sh "$preset" "$stage" $strict
+
+# The release ships its binaries stripped (about half the size); the
+# unstripped ones stay beside it, in no zip or installer, for reading the
+# addresses of a crash report.
+symbols="$out/$name-symbols"
+rm -rf "$symbols"
+strip_tool=i686-w64-mingw32-strip
+[ "$preset" = mingw64 ] && strip_tool=x86_64-w64-mingw32-strip
+while IFS= read -r -d '' pe; do
+  [ "$(head -c 2 "$pe")" = MZ ] || continue # the hook library's backup has a leading byte
+  rel="${pe#"$stage"/}"
+  mkdir -p "$symbols/$(dirname "$rel")"
+  cp -p "$pe" "$symbols/$rel"
+  "$strip_tool" --strip-all "$pe"
+done < <(find "$stage" -type f \( -iname '*.exe' -o -iname '*.dll' \) -print0)
+bash scripts/check-binaries.sh --stripped "$stage"
 
 # The portable zip, names in UTF-8 with the zip's UTF-8 flag.
 zipfile="$out/$name-portable.zip"

@@ -10,6 +10,10 @@
 # where Wine cannot run 32-bit programs; TRAYSTART_PRESET overrides it).
 # A picture whose step fails is not written; the script then exits with 1.
 #
+#   screenshots.sh [--dpi N]
+# --dpi takes the pictures with the prefix's LogPixels at N (96 when not
+# given) into docs/<name>-<N>dpi.png; the prefix gets its value back after.
+#
 # Two things about Wine shape the steps. The program sets up a second
 # desktop "Desk2" at start, and Wine shows every named desktop as its own
 # virtual-desktop window at (0,0) of the X display, the newest on top; so once
@@ -20,10 +24,22 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root="$PWD"
 
+dpi=96
+if [ "${1:-}" = --dpi ]; then
+  dpi="${2:-}"
+  [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -ge 96 ] || { echo "usage: $0 [--dpi N] (N from 96)" >&2; exit 2; }
+fi
+suffix=""
+[ "$dpi" = 96 ] || suffix="-${dpi}dpi"
+
 bash scripts/setup-debian.sh
 unset DISPLAY   # always a private display: the pictures must not show ours
 source scripts/wine-env.sh
-trap traystart_env_cleanup EXIT
+dpi_key='HKCU\Control Panel\Desktop'
+restore_dpi() {
+  [ "$dpi" = 96 ] || wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true
+}
+trap 'restore_dpi; traystart_env_cleanup' EXIT
 
 preset="${TRAYSTART_PRESET:-$TRAYSTART_TEST_PRESET}"
 cmake --preset "$preset" >/dev/null
@@ -32,6 +48,10 @@ shots="$root/build/screenshots"
 bash scripts/stage.sh "$preset" "$shots"
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
+if [ "$dpi" != 96 ]; then
+  wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1 || true
+fi
 
 failed=0
 fail() {
@@ -108,8 +128,9 @@ show_default() {
 }
 
 shoot() {
-  import -window root -crop "${2:-1024x768+0+0}" +repage -strip "$root/docs/$1"
-  echo "screenshots: docs/$1"
+  local name="${1%.png}$suffix.png"
+  import -window root -crop "${2:-1024x768+0+0}" +repage -strip "$root/docs/$name"
+  echo "screenshots: docs/$name"
 }
 
 # The shipped skin paints the menu bar #34495E ([MenuBar] Color): counts such
@@ -180,7 +201,8 @@ fi
 # item there), then the keyboard opens "我的程序" (the second item).
 show_default || fail "\"Default\" is not the top desktop"
 before="$(windows "$default")"
-xdotool mousemove 1014 758 click 3
+# The first icon's slot grows with the DPI from its corner of the screen.
+xdotool mousemove $((1024 - 10 * dpi / 96)) $((768 - 10 * dpi / 96)) click 3
 if popup="$(poll 10 newest_window "$default" "$before")"; then
   read -r mx my mw mh <<<"$popup"
   xdotool mousemove $((mx + mw / 2)) $((my + 1))

@@ -3,11 +3,14 @@
 resource compiler and the program expect.
 
 Outputs (paths relative to the repository root):
-  res/mainicon.ico      program icon, 32x32 and 16x16, 256 colours
+  res/mainicon.ico      program icon, 32, 24, 20 and 16 pixels, 256 colours
   data/tubiaodesk2.ico  icon of the second-desktop instance, same format
   res/image1.bmp        340x150 banner of the main window, 256 colours
   res/glyphs.bmp        17 menu glyphs, 16x16 each, in one 272x16 strip,
                         24-bit, pure magenta is the transparent colour
+  res/glyphs20.bmp,     the same glyphs drawn at 20, 24 and 32 pixels for
+  glyphs24.bmp,         120, 144 and 192 dpi (shapes and outlines at that
+  glyphs32.bmp          size, not a 16 px strip enlarged), 8-bit, exact colours
 
 Standard library only. The outputs are committed: the build never runs this.
 Usage: python3 tools/draw_assets.py [--out REPO_ROOT]
@@ -24,8 +27,10 @@ import struct
 
 
 class Canvas:
-    def __init__(self, w, h, ss):
-        self.w, self.h, self.ss = w, h, ss
+    def __init__(self, w, h, ss, unit=1.0):
+        # `unit` output pixels per design pixel: a design drawn on one grid
+        # is drawn again, sharp, at another size.
+        self.w, self.h, self.ss, self.unit = w, h, ss, unit
         self.W, self.H = w * ss, h * ss
         n = self.W * self.H
         self.r = [0.0] * n
@@ -37,9 +42,9 @@ class Canvas:
         """Composites `colour` over every subsample whose centre satisfies
         `inside(x, y)`; coordinates are in output pixels. `colour` and `alpha`
         may be callables of (x, y)."""
-        ss = self.ss
+        ss = self.ss * self.unit
         if bbox is None:
-            bbox = (0, 0, self.w, self.h)
+            bbox = (0, 0, self.w / self.unit, self.h / self.unit)
         x0 = max(0, int(math.floor(bbox[0] * ss)))
         y0 = max(0, int(math.floor(bbox[1] * ss)))
         x1 = min(self.W, int(math.ceil(bbox[2] * ss)))
@@ -284,6 +289,15 @@ def write_bmp8(path, pal, idx_rows):
         f.write(fh + info + pb + bytes(pixels))
 
 
+def write_bmp8_exact(path, rows):
+    """rows of (r,g,b), at most 256 colours: an 8-bit bitmap of exactly
+    those colours (a third of the 24-bit size)."""
+    pal = sorted(set(c for row in rows for c in row))
+    assert len(pal) <= 256, len(pal)
+    index = {c: i for i, c in enumerate(pal)}
+    write_bmp8(path, pal + [(0, 0, 0)] * (256 - len(pal)), [[index[c] for c in row] for row in rows])
+
+
 def write_bmp24(path, rows):
     h, w = len(rows), len(rows[0])
     stride = (w * 3 + 3) & ~3
@@ -355,11 +369,12 @@ DIGIT2_5x7 = [".###.",
               "#####"]
 
 
-def draw_icon32(theme, badge):
-    """theme: (light, dark, border) tile colours. Returns rows of rgb/None."""
+def draw_icon32(theme, badge, out=32):
+    """theme: (light, dark, border) tile colours. Returns rows of rgb/None.
+    Designed on a 32 grid and drawn at `out` pixels."""
     light, dark, border = theme
     size = 32
-    cv = Canvas(size, size, 6)
+    cv = Canvas(out, out, 6, out / 32.0)
     # Tile: rounded square with a vertical gradient and a darker rim.
     cv.paint(rrect(0.5, 0.5, 31.5, 31.5, 6.5), border)
     cv.paint(rrect(1.5, 1.5, 30.5, 30.5, 5.5), vgrad(0, size, light, dark))
@@ -393,27 +408,30 @@ def draw_icon32(theme, badge):
         rows.append([(clamp8(r), clamp8(g), clamp8(b)) if a >= 0.5 else None
                      for (r, g, b, a) in row])
     if badge:
-        badge32(rows)
+        badge32(rows, out)
     return rows
 
 
-def badge32(rows):
+def badge32(rows, out=32):
     """Orange round badge with a white '2' in the lower right corner."""
     cx, cy, rad = 24.5, 24.0, 7.3
     edge = (150, 40, 10)
-    for y in range(32):
-        for x in range(32):
-            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+    k = 32.0 / out
+    for y in range(out):
+        for x in range(out):
+            d = math.hypot((x + 0.5) * k - cx, (y + 0.5) * k - cy)
             if d <= rad:
-                if d > rad - 1.0:
+                if d > rad - k:
                     rows[y][x] = edge
                 else:
-                    t = (y + 0.5 - (cy - rad)) / (2 * rad)
+                    t = ((y + 0.5) * k - (cy - rad)) / (2 * rad)
                     rows[y][x] = tuple(clamp8(v) for v in mix((255, 170, 60), (230, 90, 20), t))
+    # The digit keeps its pixels at every size, centred on the badge.
+    ox, oy = int(cx / k - 2.5 + 0.5), int(cy / k - 3.5 + 0.5)
     for j, line in enumerate(DIGIT2_5x7):
         for i, ch in enumerate(line):
             if ch == '#':
-                rows[21 + j][22 + i] = (255, 255, 255)
+                rows[oy + j][ox + i] = (255, 255, 255)
 
 
 # At 16x16 every pixel matters, so the small icon is drawn by hand.
@@ -613,16 +631,24 @@ MAGENTA = (255, 0, 255)
 
 
 class Glyph:
-    def __init__(self):
-        self.p = [[None] * 16 for _ in range(16)]
+    """A glyph designed on a 16x16 grid and drawn at `size` pixels: shapes
+    are tested at each output pixel's centre (mapped back onto the grid) and
+    get one-pixel outlines at the output size; hand-placed grid cells cover
+    the output pixels whose centres fall in them."""
+
+    def __init__(self, size=16):
+        self.n = size
+        self.k = 16.0 / size
+        self.p = [[None] * size for _ in range(size)]
 
     def shape(self, inside, colour, outline=None, diag=False):
         """Fills pixels whose centre is inside; then rings them with
         `outline` (painted over what is below, so layers stay separated)."""
+        n, k = self.n, self.k
         cells = set()
-        for y in range(16):
-            for x in range(16):
-                if inside(x + 0.5, y + 0.5):
+        for y in range(n):
+            for x in range(n):
+                if inside((x + 0.5) * k, (y + 0.5) * k):
                     cells.add((x, y))
         if outline is not None:
             nb = ((1, 0), (-1, 0), (0, 1), (0, -1))
@@ -631,22 +657,33 @@ class Glyph:
             for (x, y) in cells:
                 for dx, dy in nb:
                     q = (x + dx, y + dy)
-                    if q not in cells and 0 <= q[0] < 16 and 0 <= q[1] < 16:
+                    if q not in cells and 0 <= q[0] < n and 0 <= q[1] < n:
                         self.p[q[1]][q[0]] = outline
         for (x, y) in cells:
-            self.p[y][x] = colour(x + 0.5, y + 0.5) if callable(colour) else colour
+            self.p[y][x] = colour((x + 0.5) * k, (y + 0.5) * k) if callable(colour) else colour
+
+    def pixels_of(self, gx, gy):
+        """The output pixels whose centres lie in grid cell (gx, gy)."""
+        n, k = self.n, self.k
+        xs = [x for x in range(n) if int((x + 0.5) * k) == gx]
+        ys = [y for y in range(n) if int((y + 0.5) * k) == gy]
+        return [(x, y) for y in ys for x in xs]
 
     def chars(self, rows, legend, ox=0, oy=0):
         for j, line in enumerate(rows):
             for i, ch in enumerate(line):
                 if ch in legend:
-                    x, y = ox + i, oy + j
-                    if 0 <= x < 16 and 0 <= y < 16:
-                        self.p[y][x] = legend[ch]
+                    self.put(ox + i, oy + j, legend[ch])
 
     def put(self, x, y, c):
         if 0 <= x < 16 and 0 <= y < 16:
-            self.p[y][x] = c
+            for (px, py) in self.pixels_of(x, y):
+                self.p[py][px] = c
+
+    def at(self, x, y):
+        """What covers grid cell (x, y) (its first output pixel)."""
+        px, py = self.pixels_of(x, y)[0]
+        return self.p[py][px]
 
 
 def shade3(cx, cy, rad, light, midc, darkc, lo=-0.35, hi=0.35):
@@ -676,8 +713,8 @@ FOLDER_LEGEND = {'o': (128, 84, 16), 'H': (255, 238, 160), 'Y': (250, 206, 82),
                  'y': (222, 162, 40), 'd': (184, 124, 24)}
 
 
-def g_folder():
-    g = Glyph()
+def g_folder(size):
+    g = Glyph(size)
     g.chars(pix_rows("""
 ................
 ................
@@ -699,8 +736,8 @@ oooooooooooooooo
     return g
 
 
-def g_folder_open():
-    g = Glyph()
+def g_folder_open(size):
+    g = Glyph(size)
     g.chars(pix_rows("""
 ................
 ................
@@ -722,8 +759,8 @@ ooooooooooooo...
     return g
 
 
-def g_power():
-    g = Glyph()
+def g_power(size):
+    g = Glyph(size)
     K = (96, 16, 16)
     cx, cy = 8.0, 8.5
     light, midc, darkc = (255, 120, 100), (222, 44, 36), (160, 20, 20)
@@ -739,8 +776,8 @@ def g_power():
     return g
 
 
-def g_reload():
-    g = Glyph()
+def g_reload(size):
+    g = Glyph(size)
     K = (20, 80, 24)
     cx, cy = 8.0, 8.0
     light, midc, darkc = (150, 232, 120), (60, 180, 60), (30, 128, 40)
@@ -772,8 +809,8 @@ def g_reload():
     return g
 
 
-def g_hide():
-    g = Glyph()
+def g_hide(size):
+    g = Glyph(size)
     K = (40, 40, 56)
     R = 9.0
     k = R - 5.0
@@ -796,8 +833,8 @@ def g_hide():
     return g
 
 
-def g_clock():
-    g = Glyph()
+def g_clock(size):
+    g = Glyph(size)
     K = (24, 40, 80)
     cx, cy = 8.0, 8.0
     g.shape(disc(cx, cy, 7.0), shade3(cx, cy, 7, (130, 180, 255), (60, 120, 220), (36, 80, 170)), outline=None)
@@ -815,8 +852,8 @@ def g_clock():
     return g
 
 
-def g_monitors():
-    g = Glyph()
+def g_monitors(size):
+    g = Glyph(size)
     K = (36, 40, 52)
     frame = (196, 200, 212)
 
@@ -836,8 +873,8 @@ def g_monitors():
     return g
 
 
-def g_help():
-    g = Glyph()
+def g_help(size):
+    g = Glyph(size)
     K = (16, 40, 100)
     cx, cy = 8.0, 8.0
     g.shape(disc(cx, cy, 7.0), shade3(cx, cy, 7, (110, 170, 255), (44, 110, 220), (24, 72, 170)), outline=K)
@@ -853,8 +890,8 @@ def g_help():
     return g
 
 
-def g_person():
-    g = Glyph()
+def g_person(size):
+    g = Glyph(size)
     K = (40, 36, 40)
     g.shape(lambda x, y: ((x - 8) / 6.2) ** 2 + ((y - 16) / 6.5) ** 2 <= 1 and y < 15,
             shade3(8, 12, 5, (110, 170, 250), (50, 110, 210), (30, 74, 160)), outline=K)
@@ -864,8 +901,8 @@ def g_person():
     return g
 
 
-def g_boxes():
-    g = Glyph()
+def g_boxes(size):
+    g = Glyph(size)
     K = (84, 52, 20)
     lid, side, shadow, tape = (236, 196, 132), (212, 160, 90), (176, 124, 60), (246, 226, 180)
 
@@ -886,8 +923,8 @@ def g_boxes():
     return g
 
 
-def g_shield():
-    g = Glyph()
+def g_shield(size):
+    g = Glyph(size)
     K = (20, 44, 100)
     pts = [(8, 0.9), (14.3, 2.6), (14.0, 8.5), (11.5, 12.6), (8, 15.0), (4.5, 12.6), (2.0, 8.5), (1.7, 2.6)]
     g.shape(polygon(pts), lambda x, y: (120, 176, 250) if x < 8 else (44, 100, 200), outline=K)
@@ -904,23 +941,25 @@ def globe_grid(g, cx, cy, rad, light, midc, darkc, line, K, grid=True):
     if not grid:
         return
     inside = disc(cx, cy, rad - 0.3)
-    for y in range(16):
-        for x in range(16):
-            px, py = x + 0.5, y + 0.5
+    k = g.k
+    # Grid lines one output pixel wide, whatever the size.
+    for y in range(g.n):
+        for x in range(g.n):
+            px, py = (x + 0.5) * k, (y + 0.5) * k
             if not inside(px, py):
                 continue
             on = False
-            if abs(py - cy) < 0.5 or abs(px - cx) < 0.5:
+            if abs(py - cy) < 0.5 * k or abs(px - cx) < 0.5 * k:
                 on = True
             # One meridian ellipse besides the axis lines.
-            if abs(math.hypot((px - cx) / (rad * 0.55), (py - cy) / rad) - 1.0) < 0.12:
+            if abs(math.hypot((px - cx) / (rad * 0.55), (py - cy) / rad) - 1.0) < 0.12 * k:
                 on = True
             if on:
-                g.put(x, y, line)
+                g.p[y][x] = line
 
 
-def g_site(kind):
-    g = Glyph()
+def g_site(kind, size):
+    g = Glyph(size)
     if kind == 0:   # red grid globe
         globe_grid(g, 7.5, 7.5, 6.9, (255, 110, 90), (220, 50, 40), (160, 24, 24), (255, 226, 220), (90, 12, 12))
     elif kind == 1:  # sky-blue earth with land
@@ -946,8 +985,8 @@ def g_site(kind):
         for y in range(16):
             for x in range(16):
                 ch = land[y][x]
-                if ch in 'Ll' and g.p[y][x] is not None and disc(8, 8, 6.7)(x + 0.5, y + 0.5):
-                    g.p[y][x] = (90, 190, 80) if ch == 'L' else (50, 140, 60)
+                if ch in 'Ll' and g.at(x, y) is not None and disc(8, 8, 6.7)(x + 0.5, y + 0.5):
+                    g.put(x, y, (90, 190, 80) if ch == 'L' else (50, 140, 60))
     elif kind == 2:  # orange chain link
         K = (110, 54, 0)
         light, midc = (255, 196, 110), (240, 140, 30)
@@ -992,8 +1031,8 @@ def g_site(kind):
     return g
 
 
-def g_star():
-    g = Glyph()
+def g_star(size):
+    g = Glyph(size)
     K = (130, 70, 0)
     cx, cy = 8.0, 8.8
     pts = []
@@ -1006,16 +1045,19 @@ def g_star():
     return g
 
 
-def draw_glyphs():
-    glyphs = [g_folder(), g_power(), g_reload(), g_folder_open(), g_hide(), g_clock(),
-              g_monitors(), g_help(), g_person(), g_boxes(), g_shield(),
-              g_site(0), g_site(1), g_site(2), g_site(3), g_site(4), g_star()]
+GLYPH_SIZES = (16, 20, 24, 32)
+
+
+def draw_glyphs(size=16):
+    glyphs = [g_folder(size), g_power(size), g_reload(size), g_folder_open(size), g_hide(size), g_clock(size),
+              g_monitors(size), g_help(size), g_person(size), g_boxes(size), g_shield(size),
+              g_site(0, size), g_site(1, size), g_site(2, size), g_site(3, size), g_site(4, size), g_star(size)]
     assert len(glyphs) == 17
     rows = []
-    for y in range(16):
+    for y in range(size):
         row = []
         for g in glyphs:
-            for x in range(16):
+            for x in range(size):
                 c = g.p[y][x]
                 if c is None:
                     c = MAGENTA
@@ -1044,11 +1086,18 @@ def main():
     os.makedirs(os.path.join(root, 'res'), exist_ok=True)
     os.makedirs(os.path.join(root, 'data'), exist_ok=True)
 
+    # 20 and 24 for the tray at 120 and 144 dpi.
     write_ico(os.path.join(root, 'res', 'mainicon.ico'),
-              [draw_icon32(BLUE_THEME, False), draw_icon16(BLUE_THEME, False)])
+              [draw_icon32(BLUE_THEME, False), draw_icon32(BLUE_THEME, False, 24),
+               draw_icon32(BLUE_THEME, False, 20), draw_icon16(BLUE_THEME, False)])
     write_ico(os.path.join(root, 'data', 'tubiaodesk2.ico'),
-              [draw_icon32(GREEN_THEME, True), draw_icon16(GREEN_THEME, True)])
+              [draw_icon32(GREEN_THEME, True), draw_icon32(GREEN_THEME, True, 24),
+               draw_icon32(GREEN_THEME, True, 20), draw_icon16(GREEN_THEME, True)])
     write_bmp24(os.path.join(root, 'res', 'glyphs.bmp'), draw_glyphs())
+    # The larger strips in 8 bits: they have few colours, and the program
+    # stays small.
+    for size in GLYPH_SIZES[1:]:
+        write_bmp8_exact(os.path.join(root, 'res', 'glyphs%d.bmp' % size), draw_glyphs(size))
     pal, idx = quantize(draw_banner(), dither=0.6)
     write_bmp8(os.path.join(root, 'res', 'image1.bmp'), pal, idx)
 

@@ -6,6 +6,7 @@
 #include "app/version_name.h"
 #include "desktops/desktops.h"
 #include "framework/application.h"
+#include "framework/dpi_scale.h"
 #include "framework/errors.h"
 #include "framework/files.h"
 #include "framework/os.h"
@@ -61,6 +62,32 @@ HICON LoadIconFile(const std::string& path)
     }
     return icon;
 }
+// The menu glyphs at `size` pixels: the strip drawn at that size, else the
+// nearest larger one scaled down once (a 16 px strip is never enlarged).
+HBITMAP LoadGlyphStrip(HINSTANCE instance, int size)
+{
+    struct Strip {
+        int size;
+        int id;
+    };
+    static const Strip kStrips[] = {{16, IDB_GLYPHS}, {20, IDB_GLYPHS20}, {24, IDB_GLYPHS24}, {32, IDB_GLYPHS32}};
+    std::vector<int> sizes;
+    for (const Strip& strip : kStrips)
+        sizes.push_back(strip.size);
+    const int source = SourceSizeFor(size, sizes);
+    int id = IDB_GLYPHS;
+    for (const Strip& strip : kStrips)
+        if (strip.size == source)
+            id = strip.id;
+    auto bitmap
+        = static_cast<HBITMAP>(::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info {};
+    if (!bitmap || source == size || !::GetObject(bitmap, sizeof info, &info))
+        return bitmap;
+    // Plain pixel dropping keeps the transparent magenta unmixed.
+    return static_cast<HBITMAP>(
+        ::CopyImage(bitmap, IMAGE_BITMAP, info.bmWidth / source * size, size, LR_CREATEDIBSECTION | LR_COPYDELETEORG));
+}
 } // namespace
 
 TForm1::TForm1()
@@ -78,8 +105,7 @@ TForm1::TForm1()
         ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     Image1->SetHint("请右键单击托盘菜单（任务栏右下角）");
 
-    GdiObject<HBITMAP> glyphs(static_cast<HBITMAP>(
-        ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    GdiObject<HBITMAP> glyphs(LoadGlyphStrip(instance, ImageList1.Height()));
     ImageList1.AppendMasked(glyphs.Get(), RGB(255, 0, 255));
     MainMenu1.SetImages(&ImageList1);
     PopupMenu1.SetImages(&ImageList1);
@@ -97,7 +123,11 @@ TForm1::TForm1()
     TrayIcon1 = std::make_unique<TTrayIcon>();
     TrayIcon1->SetAutoHide(true);
     TrayIcon1->SetHint(kTrayHint);
-    TrayIcon1->SetIcon(icon_);
+    // Drawn at the tray's size from the icon's image of that size.
+    const int traySize = ScreenSmallIconSize();
+    trayIcon_.Reset(
+        static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, traySize, traySize, 0)));
+    TrayIcon1->SetIcon(trayIcon_ ? trayIcon_.Get() : icon_);
     TrayIcon1->SetPopupMenu(&PopupMenu1);
     TrayIcon1->SetUseAppIcon(false);
     TrayIcon1->OnClick = [this](TTrayIcon* sender, TrayButton button, ShiftState shift, int x, int y) {

@@ -10,6 +10,7 @@
 #include "framework/image_list.h"
 #include "framework/menu.h"
 #include "framework/scoped.h"
+#include "framework/screen_dpi.h"
 #include "help/help_links.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/tray_hider.h"
@@ -64,7 +65,7 @@ public:
     std::unique_ptr<Picture> Image1;
     MainMenu MainMenu1;
     PopupMenu PopupMenu1;
-    ImageList ImageList1;
+    ImageList ImageList1 {ScreenSmallIconSize(), ScreenSmallIconSize()};
     std::unique_ptr<TTrayIcon> TrayIcon1;
     // The two "我的程序" trees and the state of their building steps.
     std::unique_ptr<ShortcutMenus> ShortcutMenus1;
@@ -244,6 +245,7 @@ private:
 
     HICON icon_ = nullptr; // design-time icon (a resource, never destroyed)
     IconHandle desk2Icon_; // loaded from file by the second instance
+    IconHandle trayIcon_; // the design-time icon at the tray's size
     KernelHandle mutex_; // "DeskSwitch", open until the process ends
 
 public:

@@ -3,6 +3,11 @@
 #include "framework/dpi.h"
 #include "framework/menu.h"
 
+namespace {
+// WM_DPICHANGED, which the XP-level headers do not define.
+constexpr UINT kDpiChangedMessage = 0x02E0;
+} // namespace
+
 Form::Form(FormHost& host, const char* className, const std::string& caption, int left, int top, int width, int height)
     : host_(host)
 {
@@ -128,6 +133,17 @@ LRESULT Form::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         DoResize();
         break;
+    case kDpiChangedMessage: {
+        // Moved to a monitor of another DPI (per-monitor awareness): take the
+        // size the system proposes for it and paint everything again there.
+        const auto* proposed = reinterpret_cast<const RECT*>(lParam);
+        if (proposed)
+            ::SetWindowPos(Handle(), nullptr, proposed->left, proposed->top, proposed->right - proposed->left,
+                proposed->bottom - proposed->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::DrawMenuBar(Handle());
+        ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return 0;
+    }
     default:
         break;
     }

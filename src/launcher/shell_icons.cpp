@@ -1,6 +1,7 @@
 #include "launcher/shell_icons.h"
 
 #include "framework/scoped.h"
+#include "framework/worker_thread.h"
 #include "framework/wow64_redirection.h"
 
 #include <commctrl.h>
@@ -11,8 +12,6 @@
 #include <algorithm>
 #include <atomic>
 #include <map>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -34,7 +33,7 @@ void CountHeld(long change)
 // time, so a few more workers than cores still shorten a build.
 std::size_t WorkerCount(std::size_t jobs)
 {
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t cores = std::size_t {WorkerThread::ProcessorCount()};
     return std::min({std::max<std::size_t>(2, 2 * cores), std::size_t {8}, jobs});
 }
 
@@ -87,18 +86,17 @@ ShellIcons FetchShellIcons(const std::vector<std::string>& paths)
             }
         }
     };
-    std::vector<std::thread> workers;
+    std::vector<WorkerThread> workers;
     for (std::size_t i = 0; i < WorkerCount(paths.size()); ++i) {
-        try {
-            workers.emplace_back(work);
-        } catch (const std::system_error&) {
+        WorkerThread worker(work);
+        if (!worker.Running())
             break; // fewer workers; the last resort is this thread below
-        }
+        workers.push_back(std::move(worker));
     }
     if (workers.empty())
         work();
-    for (std::thread& worker : workers)
-        worker.join();
+    for (WorkerThread& worker : workers)
+        worker.Join();
 
     // Many shortcuts share an icon (the same program, the same folder): one
     // handle for each.

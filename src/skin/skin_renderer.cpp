@@ -57,8 +57,8 @@ SkinRenderer::SkinRenderer(SkinPackage package)
     }
 
     NONCLIENTMETRICSA metrics {};
-    // The size without the Vista field, so older systems fill it too.
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    // The size without Vista's extra field, so every system fills it.
+    metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
     menuFont_.Reset(MakeFont(metrics.lfMenuFont, skin_.menuFont, skin_.menuFontSize));
     captionFont_.Reset(MakeFont(metrics.lfCaptionFont, std::string(), skin_.captionFontSize));

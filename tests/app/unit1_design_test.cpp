@@ -1,6 +1,8 @@
 // The main window's menus as designed: names, captions, order, glyphs, marks.
 #include "form_fixture.h"
+#include "framework/screen_dpi.h"
 
+#include <cstdlib>
 #include <set>
 #include <sstream>
 
@@ -176,6 +178,52 @@ TEST_F(FormTest, TheMenuBarIsTheWindowsRealMenuWithItsGlyphList)
     ::GetClassNameA(f.Handle(), className, sizeof className);
     EXPECT_STREQ(className, "TForm1");
     EXPECT_EQ(f.Caption(), "博闲托盘区开始菜单2.1");
+}
+
+// The screen's DPI is read when a process starts, so the check runs in a
+// second copy of this program started with the prefix's LogPixels at 144.
+TEST_F(FormTest, AtOneHundredFortyFourDpiThePopupsGlyphCellIsTwentyFourPixels)
+{
+    if (std::getenv("TRAYSTART_DPI_CHILD")) {
+        ASSERT_EQ(ScreenDpi(), 144);
+        TForm1& f = Design();
+        EXPECT_EQ(f.ImageList1.Width(), 24);
+        EXPECT_EQ(f.ImageList1.Count(), 17);
+        MEASUREITEMSTRUCT measure {};
+        measure.CtlType = ODT_MENU;
+        measure.itemData = reinterpret_cast<ULONG_PTR>(f.menu_cenxvkuaijie);
+        LRESULT result = 0;
+        ASSERT_TRUE(HandleMenuMessage(f.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure), result));
+        EXPECT_EQ(measure.itemWidth, 24u);
+        EXPECT_EQ(measure.itemHeight, 24u);
+        return;
+    }
+    HKEY desktop = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &desktop, nullptr),
+        ERROR_SUCCESS);
+    DWORD old = 0, size = sizeof old;
+    const bool had = ::RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old), &size)
+        == ERROR_SUCCESS;
+    const DWORD dpi = 144;
+    ::RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    ::SetEnvironmentVariableA("TRAYSTART_DPI_CHILD", "1");
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    DWORD exitCode = STILL_ACTIVE;
+    {
+        harness::Process child = harness::Process::Start(
+            self, "", nullptr, "--gtest_filter=FormTest.AtOneHundredFortyFourDpiThePopupsGlyphCellIsTwentyFourPixels");
+        if (child.WaitForExit(60000))
+            exitCode = child.ExitCode();
+    }
+    ::SetEnvironmentVariableA("TRAYSTART_DPI_CHILD", nullptr);
+    if (had)
+        ::RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old), sizeof old);
+    else
+        ::RegDeleteValueA(desktop, "LogPixels");
+    ::RegCloseKey(desktop);
+    EXPECT_EQ(exitCode, 0u) << "the copy at 144 dpi failed (its output is above)";
 }
 
 } // namespace

@@ -267,7 +267,12 @@ std::vector<COLORREF> ImagePixels(const ImageList& list, int index)
 
 bool MakeDirectoryLink(const std::string& link, const std::string& target)
 {
-    if (::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && IsDirectory(link))
+    // A Vista call: the program's headers are XP's, so it is looked up.
+    using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    const auto createLink = reinterpret_cast<CreateLink>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+    const DWORD directoryFlag = 0x1; // SYMBOLIC_LINK_FLAG_DIRECTORY
+    if (createLink && createLink(link.c_str(), target.c_str(), directoryFlag) && IsDirectory(link))
         return true;
     // Wine 8 reports success without making anything; its host has "ln".
     const std::string unixTarget = UnixPath(target);
