@@ -2,9 +2,12 @@
 #include "form_fixture.h"
 
 #include "app/map_file.h"
+#include "e2e/desk2_icon.h"
 #include "framework/errors.h"
+#include "tray/tray_icon.h"
 
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -148,6 +151,37 @@ TEST_F(FormTest, ShowingEnablesTheOptionsOnTheDefaultDesktop)
     EXPECT_TRUE(f.baocun->Enabled());
     EXPECT_TRUE(f.rejianyincang->Enabled());
     EXPECT_TRUE(f.yongrejianqiehuanzuomian->Enabled());
+}
+
+// The instance on "Desk2" offers neither the save nor Alt+L, keeps its
+// Ctrl+F11 option only on Windows 7, and says where it runs in its tip.
+TEST_F(FormTest, ShowingOnDesk2DisablesTheSaveAndTheHotkeyOptions)
+{
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    ASSERT_TRUE(WriteDesk2Icon(dir));
+    HDESK desk2 = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(desk2, nullptr);
+    std::thread worker([&] {
+        HDESK own = ::OpenDesktopA("Desk2", 0, FALSE, GENERIC_ALL);
+        ASSERT_TRUE(own && ::SetThreadDesktop(own));
+        TForm1& f = Start();
+        EXPECT_EQ(f.InstanceDesktop, "Desk2");
+        for (const char* version : {"winXP", "win7"}) {
+            SCOPED_TRACE(version);
+            f.WinVersionName = version;
+            f.yongrejianqiehuanzuomian->SetEnabled(true);
+            f.FormShow(nullptr);
+            EXPECT_FALSE(f.baocun->Enabled());
+            EXPECT_FALSE(f.rejianyincang->Enabled());
+            EXPECT_EQ(f.yongrejianqiehuanzuomian->Enabled(), std::string(version) == "win7");
+            EXPECT_EQ(f.TrayIcon1->Hint(), "博闲托盘区开始菜单（桌面2）");
+        }
+        // Its windows belong to this thread.
+        form.reset();
+    });
+    worker.join();
+    ::CloseDesktop(desk2);
 }
 
 } // namespace
