@@ -281,22 +281,23 @@ struct Found {
     HWND window;
 };
 
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    Found& f = *reinterpret_cast<Found*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (owner != f.pid || std::strcmp(name, f.className) != 0 || (f.visibleOnly && !::IsWindowVisible(window)))
+        return TRUE;
+    f.window = window;
+    return FALSE;
+}
+
 HWND WindowOf(DWORD pid, const char* className, bool visibleOnly)
 {
     Found found {pid, className, visibleOnly, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            Found& f = *reinterpret_cast<Found*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (owner != f.pid || std::strcmp(name, f.className) != 0 || (f.visibleOnly && !::IsWindowVisible(window)))
-                return TRUE;
-            f.window = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
     return found.window;
 }
 
