@@ -33,7 +33,8 @@ function(traystart_fuzzer name entry)
 endfunction()
 
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  traystart_fuzzer(settings_fuzz tests/fuzz/settings_fuzz.cpp SOURCES ${CMAKE_SOURCE_DIR}/src/app/settings_reader.cpp)
+  traystart_fuzzer(settings_fuzz tests/fuzz/settings_fuzz.cpp SOURCES ${CMAKE_SOURCE_DIR}/src/app/settings_reader.cpp
+                   ${CMAKE_SOURCE_DIR}/src/hotkeys/hide_record.cpp)
   traystart_fuzzer(jpeg_fuzz tests/fuzz/jpeg_fuzz.cpp SOURCES ${CMAKE_SOURCE_DIR}/src/help/jpeg_decode.cpp
                    LIBRARIES JPEG::JPEG)
   traystart_fuzzer(skin_fuzz tests/fuzz/skin_fuzz.cpp

@@ -11,6 +11,7 @@ set(PORTABLE_SOURCES
   src/desktops/desktop_rules.cpp
   src/hotkeys/hotkey_rules.cpp
   src/hotkeys/tray_hide_logic.cpp
+  src/hotkeys/hide_record.cpp
   src/help/jpeg_decode.cpp
   src/help/help_catalog.cpp
   src/shellcmds/desktop_windows.cpp

@@ -55,6 +55,7 @@ fuzz() {
   printf '1\r\n1\r\n' >"$corpus/seed-on"
   printf '0\r\n0\r\n' >"$corpus/seed-off"
   printf ' $1F\r\n-1\r\n' >"$corpus/seed-hex"
+  printf 'TrayStartMenu hidden 1\r\n3 2 1 0 -1\r\n' >"$corpus/seed-hide-record"
   build/host/settings_fuzz -max_total_time=20 -print_final_stats=1 \
     -artifact_prefix=build/host/fuzz-artifacts/ "$corpus"
   local rc=$?

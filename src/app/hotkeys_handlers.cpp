@@ -3,7 +3,10 @@
 
 #include "desktops/desktops.h"
 #include "framework/os.h"
+#include "hotkeys/hide_record_file.h"
 #include "tray/tray_icon.h"
+
+#include <algorithm>
 
 namespace {
 OSVERSIONINFOA WindowsVersion()
@@ -82,13 +85,52 @@ void TForm1::kaisiyincangClick(MenuItem*)
 {
     // Set first, also when there is no toolbar: the next Alt+L restores.
     TrayIconsHidden = true;
-    TrayHider1.HidingPass(MakeTrayPassContext(*this));
+    TrayHider1.HidingPass(MakeTrayPassContext(*this), [this](const std::vector<int>& ids) {
+        if (TrayHideRecordPath.empty())
+            return;
+        // What an earlier pass hid stays hidden too. A folder we cannot write
+        // to costs only the record: the icons are hidden all the same.
+        std::vector<int> recorded = TrayHider1.HiddenIds();
+        for (int id : ids) {
+            if (std::find(recorded.begin(), recorded.end(), id) == recorded.end())
+                recorded.push_back(id);
+        }
+        SaveHideRecord(TrayHideRecordPath, recorded);
+    });
 }
 
 void TForm1::huifuClick(MenuItem*)
 {
     TrayIconsHidden = false;
-    TrayHider1.RestoringPass(MakeTrayPassContext(*this));
+    // Ids an earlier run hid and never showed again are shown with the rest.
+    const std::optional<HideRecord> record
+        = TrayHideRecordPath.empty() ? std::nullopt : LoadHideRecord(TrayHideRecordPath);
+    if (record) {
+        std::vector<int> hidden = TrayHider1.HiddenIds();
+        hidden.insert(hidden.end(), record->ids.begin(), record->ids.end());
+        TrayHider1.SetHiddenIds(hidden);
+    }
+    // A shell we could not read keeps the record for the next try.
+    if (TrayHider1.RestoringPass(MakeTrayPassContext(*this)) && record)
+        DeleteHideRecord(TrayHideRecordPath);
+}
+
+void TForm1::RestoreLeftHidden()
+{
+    // A copy started at the same time waits here and then finds no record.
+    HideRecordLock lock(TheDesktop().CurrentDesktopName());
+    if (lock.Held() && LoadHideRecord(TrayHideRecordPath))
+        huifuClick(nullptr);
+}
+
+void TForm1::TaskbarRecreated()
+{
+    // A new shell shows every icon: nothing is hidden any more, so the next
+    // Alt+L hides instead of restoring nothing.
+    TrayIconsHidden = false;
+    TrayHider1.SetHiddenIds({});
+    if (!TrayHideRecordPath.empty())
+        DeleteHideRecord(TrayHideRecordPath);
 }
 
 HWND TForm1::FindTrayToolbar() { return TrayHider1.FindTrayToolbar(); }

@@ -6,20 +6,6 @@
 
 #include <windows.h>
 
-namespace {
-// Replaces `target` with `source`; Windows 9x has no MoveFileEx.
-bool ReplaceWith(const std::string& source, const std::string& target)
-{
-    if (::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    if (::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return false;
-    if (FileExists(target) && !::DeleteFileA(target.c_str()))
-        return false;
-    return ::MoveFileA(source.c_str(), target.c_str()) != FALSE;
-}
-} // namespace
-
 std::optional<SettingsReadResult> LoadSettingsFile(const std::string& path)
 {
     if (!FileExists(path))
@@ -63,7 +49,7 @@ void SaveSettingsFile(const std::string& path, bool first, bool second)
         ok = false;
         error = ::GetLastError();
     }
-    if (ok && !ReplaceWith(temporary, path)) {
+    if (ok && !ReplaceFileWith(temporary, path)) {
         ok = false;
         error = ::GetLastError();
     }

@@ -11,6 +11,7 @@
 #include "framework/files.h"
 #include "framework/os.h"
 #include "framework/scoped.h"
+#include "hotkeys/hide_record.h"
 #include "launcher/shortcut_menus.h"
 #include "launcher/sys_hook_comp.h"
 #include "skin/skin_engine.h"
@@ -178,6 +179,9 @@ void TForm1::FormCreate(MenuItem*)
     SoundDir = (ProgramDir + "\\音效").substr(0, 255);
     SettingsPath = ProgramDir + "\\" + "set";
     MyProgramsDir = ProgramDir + "\\" + "我的程序";
+    // Before any step that can fail: icons left hidden come back whatever else goes wrong.
+    TrayHideRecordPath = HideRecordPath(ProgramDir, TheDesktop().CurrentDesktopName());
+    RestoreLeftHidden();
 
     ShortcutMenus1->Rebuild(MyProgramsDir);
 
@@ -301,6 +305,13 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
             } catch (...) {
             }
         }
+        // The instance on "Desk2" refuses every close of its own: left
+        // running, only the Task Manager could end it. Its shell stays, as on
+        // a normal close.
+        try {
+            DeskLauncher.EndStartedProcesses();
+        } catch (...) {
+        }
         Application::Instance().Terminate();
     }
 }
@@ -393,6 +404,9 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         HotKeyMessage(wParam, lParam, result);
         return true;
     default:
+        // A registered message, so not a case label; the tray icon answers it too.
+        if (message == TTrayIcon::TaskbarCreatedMessage())
+            TaskbarRecreated();
         return false;
     }
 }

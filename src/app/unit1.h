@@ -139,6 +139,13 @@ public:
     void HotKeyMessage(WPARAM wParam, LPARAM lParam, LRESULT& result);
     void kaisiyincangClick(MenuItem* sender);
     void huifuClick(MenuItem* sender);
+    // Start-up step: shows what a run that ended without restoring left hidden.
+    void RestoreLeftHidden();
+    // The shell's "TaskbarCreated": its new notification area shows every icon.
+    void TaskbarRecreated();
+    // Which ids the hiding passes hid, kept beside "set" until they are shown
+    // again (ProgramDir + "\hidden-" + this desktop's name; empty before start-up).
+    std::string TrayHideRecordPath;
 
     // ---- Tray-icon hiding: the component and its lookup ----
     TrayHider TrayHider1;

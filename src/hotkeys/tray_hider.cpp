@@ -150,7 +150,8 @@ void TrayHider::SendHide(HWND toolbar, int id, bool hide)
     access_->Send(toolbar, kHideButton, static_cast<WPARAM>(static_cast<INT_PTR>(id)), MAKELPARAM(hide ? 1 : 0, 0));
 }
 
-void TrayHider::HidingPass(const TrayPassContext& context)
+void TrayHider::HidingPass(
+    const TrayPassContext& context, const std::function<void(const std::vector<int>& ids)>& beforeHiding)
 {
     HWND toolbar = FindTrayToolbar();
     if (!toolbar)
@@ -168,6 +169,8 @@ void TrayHider::HidingPass(const TrayPassContext& context)
         // The toolbar only changes through the refreshes below, which add and
         // delete one button and so leave every position's text as read.
         hidden = HidingPassIds(texts);
+        if (beforeHiding && !hidden.empty())
+            beforeHiding(hidden);
         for (std::size_t i = 0; i < hidden.size(); ++i) {
             SendHide(toolbar, hidden[i], true);
             if (context.refreshTray)
@@ -181,14 +184,15 @@ void TrayHider::HidingPass(const TrayPassContext& context)
         context.setOwnIconActive(true);
 }
 
-void TrayHider::RestoringPass(const TrayPassContext& context)
+bool TrayHider::RestoringPass(const TrayPassContext& context)
 {
+    // Without a notification area nothing of ours can be hidden.
     HWND toolbar = FindTrayToolbar();
     if (!toolbar)
-        return;
+        return true;
     TrayToolbarSession session(*access_, toolbar, ChooseTrayProtocol(context.majorVersion, context.minorVersion));
     if (!session.Ready())
-        return;
+        return false;
     const std::vector<std::string> texts = ReadAllTexts(session, session.Count());
     const std::vector<int> shown = RestoringPassIds(texts);
     for (int id : shown) {
@@ -204,4 +208,5 @@ void TrayHider::RestoringPass(const TrayPassContext& context)
     for (int id : IdsLeftHidden(hiddenIds_, shown))
         SendHide(toolbar, id, false);
     hiddenIds_.clear();
+    return true;
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The shell's process opened and one block reserved in it, for one pass or
@@ -69,13 +70,18 @@ public:
 
     // Hides every button but the program's own icon. Reads each text once and
     // sends the toolbar the same hide messages and tray refreshes as a lookup
-    // per button would.
-    void HidingPass(const TrayPassContext& context);
+    // per button would. `beforeHiding` is told the identifiers about to be
+    // hidden before the first hide message goes out.
+    void HidingPass(
+        const TrayPassContext& context, const std::function<void(const std::vector<int>& ids)>& beforeHiding = nullptr);
     // Shows the buttons again, and then whatever the last hiding pass hid
-    // that the per-button show messages left hidden.
-    void RestoringPass(const TrayPassContext& context);
+    // that the per-button show messages left hidden. False when the shell's
+    // toolbar was there but could not be read, so nothing was shown.
+    bool RestoringPass(const TrayPassContext& context);
     // Identifiers the last hiding pass hid and no restoring pass showed since.
     const std::vector<int>& HiddenIds() const { return hiddenIds_; }
+    // Replaces them: ids an earlier run left hidden, or none once a new shell shows everything.
+    void SetHiddenIds(std::vector<int> ids) { hiddenIds_ = std::move(ids); }
 
     TrayShellAccess& Access() { return *access_; }
 

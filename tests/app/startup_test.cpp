@@ -2,9 +2,13 @@
 #include "form_fixture.h"
 
 #include "app/map_file.h"
+#include "e2e/desk2_icon.h"
 #include "framework/errors.h"
+#include "tray/tray_icon.h"
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -153,6 +157,49 @@ TEST_F(FormTest, ShowingEnablesTheOptionsOnTheDefaultDesktop)
     EXPECT_TRUE(f.baocun->Enabled());
     EXPECT_TRUE(f.rejianyincang->Enabled());
     EXPECT_TRUE(f.yongrejianqiehuanzuomian->Enabled());
+}
+
+// The instance on "Desk2" offers neither the save nor Alt+L, keeps its
+// Ctrl+F11 option only on Windows 7, and says where it runs in its tip.
+TEST_F(FormTest, ShowingOnDesk2DisablesTheSaveAndTheHotkeyOptions)
+{
+    ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    ASSERT_TRUE(WriteDesk2Icon(dir));
+    // Any desktop but "Default" makes the second instance. One of its own, kept
+    // open to the end: Wine gives it a desktop window that later tests'
+    // "Desk2" must not inherit.
+    const std::string name = "FormShow" + std::to_string(::GetCurrentProcessId());
+    static HDESK desktop = ::CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(desktop, nullptr);
+    std::atomic<bool> done {false};
+    std::thread worker([&] {
+        HDESK own = ::OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL);
+        if (!own || !::SetThreadDesktop(own)) {
+            ADD_FAILURE() << "cannot run on " << name;
+            done = true;
+            return;
+        }
+        TForm1& f = Start();
+        EXPECT_EQ(f.InstanceDesktop, "Desk2");
+        for (const char* version : {"winXP", "win7"}) {
+            SCOPED_TRACE(version);
+            f.WinVersionName = version;
+            f.yongrejianqiehuanzuomian->SetEnabled(true);
+            f.FormShow(nullptr);
+            EXPECT_FALSE(f.baocun->Enabled());
+            EXPECT_FALSE(f.rejianyincang->Enabled());
+            EXPECT_EQ(f.yongrejianqiehuanzuomian->Enabled(), std::string(version) == "win7");
+            EXPECT_EQ(f.TrayIcon1->Hint(), "博闲托盘区开始菜单（桌面2）");
+        }
+        // Its windows belong to this thread.
+        form.reset();
+        done = true;
+    });
+    // Its windows send to the application's window, which lives on this thread.
+    while (!done)
+        harness::PumpFor(5);
+    worker.join();
 }
 
 } // namespace

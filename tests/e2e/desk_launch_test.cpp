@@ -156,6 +156,43 @@ protected:
     std::vector<DWORD> started;
 };
 
+// A close whose save fails ("set" held open by another program) still ends
+// what the first instance started on Desk2, and "set" keeps its old bytes.
+TEST_F(DeskLaunch, AFailedSaveAtCloseStillEndsTheInstanceAndCtfmonOnDesk2)
+{
+    // Bytes a successful save would change ("0\r\n0\r\n").
+    ASSERT_TRUE(dir.WriteFile("set", "00\r\n00\r\n"));
+    Desk2SetupAllowed allowed;
+    const std::string exe = CopyProgramAs("ts_desk_xp.exe", dir.Path());
+    ScopedWindowsVersion xp("ts_desk_xp.exe", "winxp");
+    first = Process::Start(exe, dir.Path());
+    ASSERT_TRUE(first.Valid());
+    std::vector<Child> children = WaitForChildren(first, 3);
+    Remember(children);
+    HWND window = WaitForMainWindow(first);
+    ASSERT_NE(window, nullptr);
+    HANDLE instance = OpenChild(PidOf(children, "ts_desk_xp.exe")), ctfmon = OpenChild(PidOf(children, "ctfmon.exe")),
+           shell = OpenChild(PidOf(children, "explorer.exe"));
+    ASSERT_TRUE(instance && ctfmon && shell);
+
+    // Open for reading and shared only for reading: it can be neither
+    // rewritten nor replaced while this handle lives.
+    HANDLE held = ::CreateFileA(dir.PathOf("set").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(first.WaitForExit(kWait));
+    EXPECT_EQ(::WaitForSingleObject(instance, kWait), static_cast<DWORD>(WAIT_OBJECT_0))
+        << "the instance on Desk2 outlived a failed close";
+    EXPECT_EQ(::WaitForSingleObject(ctfmon, kWait), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(::WaitForSingleObject(shell, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    ::CloseHandle(held);
+    EXPECT_EQ(dir.ReadFile("set"), std::string("00\r\n00\r\n"));
+    EXPECT_FALSE(dir.Exists("set.new"));
+    for (HANDLE h : {instance, ctfmon, shell})
+        ::CloseHandle(h);
+}
+
 TEST_F(DeskLaunch, TheFirstInstanceSetsUpDesk2AndEndsItsInstanceAndCtfmonWhenClosed)
 {
     Desk2SetupAllowed allowed;

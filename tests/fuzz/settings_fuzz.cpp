@@ -1,7 +1,10 @@
-// Feeds arbitrary file contents to the settings reader and checks the
-// properties every caller relies on.
+// Feeds arbitrary file contents to the readers of the program's own small
+// files (the settings and the hide record) and checks the properties every
+// caller relies on.
 #include "app/settings_reader.h"
+#include "hotkeys/hide_record.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,11 +25,30 @@ bool SameResult(const SettingsReadResult& a, const SettingsReadResult& b)
         && a.secondValue == b.secondValue && a.errorCode == b.errorCode;
 }
 
+// A record is either intact with ids in range, each once, that write back
+// to the same record, or damaged with no ids (and still means "hidden").
+void CheckHideRecord(std::string_view content)
+{
+    const HideRecord record = ParseHideRecord(content);
+    if (!record.intact) {
+        Require(record.ids.empty());
+        return;
+    }
+    Require(record.ids.size() <= kMaxRecordedIds);
+    for (std::size_t i = 0; i < record.ids.size(); ++i) {
+        Require(record.ids[i] >= kMinRecordedId && record.ids[i] <= kMaxRecordedId);
+        Require(std::find(record.ids.begin(), record.ids.begin() + i, record.ids[i]) == record.ids.begin() + i);
+    }
+    const HideRecord again = ParseHideRecord(FormatHideRecord(record.ids));
+    Require(again.intact && again.ids == record.ids);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view content(reinterpret_cast<const char*>(data), size);
+    CheckHideRecord(content);
     const SettingsReadResult result = ReadSettings(content);
 
     Require(result.errorCode == 0 || result.errorCode == kInvalidNumericInputCode);

@@ -68,6 +68,8 @@ bool FakeShellRig::Start(const FakeShellOptions& options)
     return true;
 }
 
+std::string FakeShellRig::DesktopName() { return ShellDesktopName(); }
+
 void FakeShellRig::OnDesktop(const std::function<void()>& work)
 {
     std::atomic<bool> done {false};

@@ -39,6 +39,8 @@ public:
     bool Start(const FakeShellOptions& options);
     // Runs `work` on a thread of the fake shell's desktop and waits for it.
     static void OnDesktop(const std::function<void()>& work);
+    // The name of that desktop, for programs started on it.
+    static std::string DesktopName();
 
     // Everything logged since the last Mark().
     std::vector<ShellEvent> Events() const;

@@ -82,3 +82,136 @@ TEST_F(FormTest, HidingItemsActOnTheShellsToolbar)
 }
 
 } // namespace
+
+#include "e2e/desk2_icon.h"
+#include "hotkeys/hide_record_file.h"
+
+namespace {
+
+// Icons hidden by a run that never restored them (killed, crashed): the
+// record written before the first hide message brings them back at the next
+// start, however the record was left.
+class LeftHidden : public FormTest {
+protected:
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        // The shell's desktop is not "Default": the form starts as the second instance.
+        ASSERT_TRUE(WriteDesk2Icon(dir));
+        ASSERT_TRUE(shell.Start({{"Alpha", "Beta", "Gamma"}}));
+    }
+    // Hides everything and goes away without a close, as a killed program does.
+    void HideAndDie()
+    {
+        FakeShellRig::OnDesktop([&] {
+            TForm1& f = Start();
+            f.kaisiyincangClick(nullptr);
+            form.reset();
+        });
+    }
+    std::string RecordPath() const { return HideRecordPath(dir.Path(), FakeShellRig::DesktopName()); }
+    bool RecordLeft() const { return dir.Exists("hidden-" + FakeShellRig::DesktopName()); }
+    static bool AnyHidden(const std::string& state) { return state.find('H') != std::string::npos; }
+
+    FakeShellRig shell;
+};
+
+TEST_F(LeftHidden, TheNextStartShowsEveryIconWhateverTheRecordHolds)
+{
+    struct Case {
+        const char* what;
+        bool replaced;
+        std::string bytes;
+    };
+    const Case records[] = {
+        {"as written", false, ""},
+        {"empty", true, ""},
+        {"truncated", true, "TrayStartMenu hid"},
+        {"ids the shell no longer has", true, "TrayStartMenu hidden 1\r\n40 41 -1\r\n"},
+        {"huge", true, std::string(200000, '7')},
+    };
+    for (const auto& [what, replaced, bytes] : records) {
+        SCOPED_TRACE(what);
+        HideAndDie();
+        ASSERT_TRUE(AnyHidden(shell.State()));
+        const std::optional<HideRecord> written = LoadHideRecord(RecordPath());
+        ASSERT_TRUE(written && written->intact);
+        EXPECT_EQ(written->ids, (std::vector<int> {3, 2, 1, 0}));
+        if (replaced) {
+            ASSERT_TRUE(dir.WriteFile("hidden-" + FakeShellRig::DesktopName(), bytes));
+        }
+
+        FakeShellRig::OnDesktop([&] {
+            Start();
+            form.reset();
+        });
+        EXPECT_FALSE(AnyHidden(shell.State())) << shell.State();
+        EXPECT_FALSE(RecordLeft());
+    }
+}
+
+TEST_F(LeftHidden, AFolderWithoutRoomForTheRecordStillHidesAndRestores)
+{
+    FakeShellRig::OnDesktop([&] {
+        TForm1& f = Start();
+        f.TrayHideRecordPath = dir.Path() + "\\vanished\\hidden";
+        f.kaisiyincangClick(nullptr);
+        EXPECT_TRUE(AnyHidden(shell.State()));
+        f.huifuClick(nullptr);
+        EXPECT_FALSE(AnyHidden(shell.State()));
+        form.reset();
+    });
+}
+
+TEST_F(LeftHidden, ANewTaskbarClearsTheHiddenStateAndTheRecord)
+{
+    FakeShellRig::OnDesktop([&] {
+        TForm1& f = Start();
+        f.kaisiyincangClick(nullptr);
+        ASSERT_TRUE(RecordLeft());
+        ::SendMessageA(f.Handle(), TTrayIcon::TaskbarCreatedMessage(), 0, 0);
+        EXPECT_FALSE(f.TrayIconsHidden);
+        EXPECT_TRUE(f.TrayHider1.HiddenIds().empty());
+        EXPECT_FALSE(RecordLeft());
+        form.reset();
+    });
+}
+
+// The real program, started where a killed run left icons hidden.
+TEST_F(LeftHidden, TheRealProgramStartedAfterAKillShowsThemAgain)
+{
+    HideAndDie();
+    ASSERT_TRUE(AnyHidden(shell.State()));
+    harness::Process program
+        = harness::Process::Start(harness::ProgramExePath(), dir.Path(), FakeShellRig::DesktopName().c_str());
+    ASSERT_TRUE(program.Valid());
+    bool shown = false;
+    for (DWORD start = ::GetTickCount(); !shown && ::GetTickCount() - start < 20000; harness::PumpFor(200))
+        shown = !AnyHidden(shell.State()) && !RecordLeft();
+    EXPECT_TRUE(shown) << shell.State();
+    program.Kill();
+}
+
+// Alt+L through the main window's hotkey handler: a beep, then the pass.
+TEST_F(LeftHidden, AltLBeepsThenHidesAndAgainBeepsThenRestores)
+{
+    FakeShellRig::OnDesktop([&] {
+        TForm1& f = Start();
+        for (bool hides : {true, false}) {
+            SCOPED_TRACE(hides ? "hide" : "restore");
+            os.calls.clear();
+            LRESULT result = 0;
+            f.HotKeyMessage(0, MAKELPARAM(MOD_ALT, 'L'), result);
+            EXPECT_EQ(result, 1);
+            ASSERT_EQ(os.Of("Beep").size(), 1u);
+            EXPECT_EQ(f.TrayIconsHidden, hides);
+            EXPECT_EQ(AnyHidden(shell.State()), hides);
+            EXPECT_EQ(RecordLeft(), hides);
+        }
+        form.reset();
+    });
+}
+
+} // namespace

@@ -158,3 +158,57 @@ TEST(TrayRecords, TextStopsAtZeroAndAtTheLimit)
 }
 
 } // namespace
+
+#include "hotkeys/hide_record.h"
+
+namespace {
+
+TEST(HideRecordReader, ReadsWhatWasWrittenEachIdOnce)
+{
+    const std::string written = FormatHideRecord({3, 2, 2, 1, 1, 0, -1});
+    EXPECT_EQ(written, "TrayStartMenu hidden 1\r\n3 2 1 0 -1\r\n");
+    const HideRecord record = ParseHideRecord(written);
+    EXPECT_TRUE(record.intact);
+    EXPECT_EQ(record.ids, (std::vector<int> {3, 2, 1, 0, -1}));
+    const HideRecord none = ParseHideRecord(FormatHideRecord({}));
+    EXPECT_TRUE(none.intact);
+    EXPECT_TRUE(none.ids.empty());
+    EXPECT_EQ(HideRecordPath("C:\\p", "Desk2"), "C:\\p\\hidden-Desk2");
+}
+
+// Whatever a damaged record holds, it reads as "hidden" with nothing trusted.
+TEST(HideRecordReader, DamagedRecordsReadAsNotIntactWithNoIds)
+{
+    const std::string head = "TrayStartMenu hidden 1\r\n";
+    std::string tooMany = head;
+    for (std::size_t i = 0; i <= kMaxRecordedIds; ++i)
+        tooMany += std::to_string(i) + " ";
+    tooMany.back() = '\r';
+    tooMany += "\n";
+    const std::string cases[] = {
+        "",
+        "TrayStartMenu hid",
+        head,
+        head + "3 2 1",
+        head + "3 2 1\r",
+        head + "3  2\r\n",
+        head + "3 2 \r\n",
+        head + " 3\r\n",
+        head + "3,2\r\n",
+        head + "-2\r\n",
+        head + "65536\r\n",
+        head + "99999999999999999999\r\n",
+        head + "-\r\n",
+        head + "3\r\n4\r\n",
+        "TrayStartMenu hidden 2\r\n3\r\n",
+        std::string("\0\0\0", 3),
+        tooMany,
+    };
+    for (const std::string& content : cases) {
+        const HideRecord record = ParseHideRecord(content);
+        EXPECT_FALSE(record.intact) << content.substr(0, 60);
+        EXPECT_TRUE(record.ids.empty()) << content.substr(0, 60);
+    }
+}
+
+} // namespace
