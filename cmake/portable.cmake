@@ -17,6 +17,8 @@ set(PORTABLE_SOURCES
   src/skin/skin_format.cpp
   src/skin/skin_archive.cpp
   src/launcher/hook_notification.cpp
+  src/launcher/pinyin_initials.cpp
+  src/launcher/type_ahead.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -35,4 +37,5 @@ set(PORTABLE_TESTS
   tests/skin/skin_format_test.cpp
   tests/skin/skin_archive_test.cpp
   tests/launcher/hook_notification_test.cpp
+  tests/launcher/type_ahead_test.cpp
 )
