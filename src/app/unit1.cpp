@@ -10,6 +10,7 @@
 #include "framework/files.h"
 #include "framework/os.h"
 #include "framework/scoped.h"
+#include "launcher/live_tree.h"
 #include "launcher/shortcut_menus.h"
 #include "launcher/sys_hook_comp.h"
 #include "skin/skin_engine.h"
@@ -90,6 +91,7 @@ TForm1::TForm1()
         ShortcutMenus::Trees {menu_cenxvkuaijie, formmenu_wodecenxv,
             [this](MenuItem* sender) { menu_cenxvkuaijieClick(sender); },
             [this](MenuItem* sender) { formmenu_cenxvkuaijieClick(sender); }});
+    TypeAheadInTrees(true);
     SetMainMenu(&MainMenu1);
 
     // The icon is in the notification area with its design-time image and
@@ -115,6 +117,8 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
+    LiveTree1.reset();
+    TypeAheadInTrees(false);
     if (Form1 == this)
         Form1 = nullptr;
 }
@@ -149,6 +153,8 @@ void TForm1::FormCreate(MenuItem*)
     SettingsPath = ProgramDir + "\\" + "set";
     MyProgramsDir = ProgramDir + "\\" + "我的程序";
 
+    // Watched from before the first reading, so that no change is missed.
+    StartLiveTree();
     BuildingFormMenu = false;
     cenxvkuaijiedongtaiClick(nullptr);
     LastFolderItem = menu_cenxvkuaijie;
@@ -262,6 +268,7 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
                 yongrejianqiehuanzuomianClick(nullptr);
             }
         }
+        LiveTree1.reset();
         IconList.reset();
         TrayIcon1.reset();
         if (InstanceDesktop == kDefaultDesktop && SharedBlock)

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/image_list.h"
+#include "framework/menu_loop.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -491,7 +492,7 @@ bool HandleMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
     }
     default:
-        return false;
+        return HandleMenuLoopMessage(message, wParam, lParam, result);
     }
     (void)wParam;
 }
