@@ -118,9 +118,10 @@ TForm1::TForm1()
 TForm1::~TForm1()
 {
     LiveTree1.reset();
-    TypeAheadInTrees(false);
-    if (Form1 == this)
+    if (Form1 == this) {
+        TypeAheadInTrees(false);
         Form1 = nullptr;
+    }
 }
 
 void TForm1::SetFormIcon(HICON icon)
