@@ -5,6 +5,13 @@
 ; The staged folder is the same one the portable zip is made of; FILES lists
 ; its program files (everything except the user's own "set" and "我的程序").
 ;
+;
+; A per-user installation: it runs with the user's own rights (asInvoker),
+; goes by default to the user's local application data, registers its
+; uninstall entry and shortcuts for that user only and changes no access
+; rights, so no other account can plant files the program or its user later
+; trusts.
+;
 ; Silent use: setup.exe /S [/STARTUP] /D=C:\path  (/D= must come last)
 ;             uninst.exe /S [/REMOVEUSERFILES]
 ; Exit codes: 0 done, 1 cancelled by the user, 2 aborted on an error,
@@ -12,7 +19,7 @@
 
 Unicode true
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+RequestExecutionLevel user
 ManifestDPIAware true
 
 !include MUI2.nsh
@@ -33,12 +40,10 @@ Name "${PRODUCT_NAME} ${PRODUCT_VERSION}"
 OutFile "${OUTFILE}"
 !ifdef WIN64
   Target amd64-unicode
-  InstallDir "$PROGRAMFILES64\${PRODUCT_NAME}"
-!else
-  InstallDir "$PROGRAMFILES\${PRODUCT_NAME}"
 !endif
-; An earlier installation is found again, for upgrades in place.
-InstallDirRegKey HKLM "${SETTINGS_KEY}" "InstallDir"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT_NAME}"
+; An earlier installation of this user is found again, for upgrades in place.
+InstallDirRegKey HKCU "${SETTINGS_KEY}" "InstallDir"
 ShowInstDetails show
 ; A program file that cannot be written (read-only, held open) stops the
 ; installation instead of leaving a mix of old and new files; silently that
@@ -62,11 +67,15 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "Copyright (C) 博闲"
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE_NAME}"
 !define MUI_FINISHPAGE_RUN_TEXT "现在启动${PRODUCT_NAME}"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunProgram
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
+; The folder chosen here is the one checked for a running copy.
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckRunning
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -74,27 +83,76 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "Copyright (C) 博闲"
 
 !define MSG_RUNNING "${PRODUCT_NAME}正在运行。$\r$\n$\r$\n请先在它的托盘图标菜单中选择“退出”，然后点“重试”；点“取消”则不做任何改动并退出。"
 
-; Any running copy holds the program files (and the hook library) open and
-; writes "set" when it ends: ask the user to end it first. The main window
-; is only visible from the desktop it runs on, the mutex from every desktop.
+; A running copy of the program in $INSTDIR holds its files (and the hook
+; library) open and writes "set" when it ends: ask the user to end it first.
+; A copy is recognised by the file its process runs, seen from every
+; desktop; a window class or mutex of the same name belongs to anyone who
+; creates it first and says nothing.
 !macro CHECK_RUNNING UN
 Function ${UN}CheckRunning
   retry:
-    StrCpy $1 0
-    FindWindow $0 "TForm1"
-    ${If} $0 <> 0
-      StrCpy $1 1
-    ${EndIf}
-    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "DeskSwitch") p .r2'
-    ${If} $2 P<> 0
-      System::Call 'kernel32::CloseHandle(p r2)'
-      StrCpy $1 1
-    ${EndIf}
+    Push "$INSTDIR\${EXE_NAME}"
+    Call ${UN}IsProgramRunning
+    Pop $1
     ${If} $1 = 1
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${MSG_RUNNING}" /SD IDCANCEL IDRETRY retry
       SetErrorLevel 3
       Quit
     ${EndIf}
+FunctionEnd
+
+; Pushes 1 when a process of this session that we may look at runs the
+; program file given on the stack, else 0. Registers $0-$9 are used.
+Function ${UN}IsProgramRunning
+  Exch $0
+  StrCpy $9 0
+  ; A file that is not there runs nowhere; the long form matches what the
+  ; system reports for a running process.
+  System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+  ${If} $2 <> 0
+  ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+    StrCpy $0 $1
+    ; 16384 process ids, more than a session runs.
+    System::Alloc 65536
+    Pop $3
+    System::Call 'psapi::EnumProcesses(p r3, i 65536, *i .r4) i .r2'
+    ${If} $2 <> 0
+      IntOp $4 $4 / 4
+      StrCpy $5 0
+      ${DoWhile} $5 < $4
+        IntOp $6 $5 * 4
+        IntPtrOp $6 $3 + $6
+        System::Call '*$6(i .r7)'
+        ; PROCESS_QUERY_LIMITED_INFORMATION (Vista and later), else
+        ; PROCESS_QUERY_INFORMATION | PROCESS_VM_READ.
+        System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r7) p .r8'
+        ${If} $8 P= 0
+          System::Call 'kernel32::OpenProcess(i 0x410, i 0, i r7) p .r8'
+        ${EndIf}
+        ${If} $8 P<> 0
+          StrCpy $2 ${NSIS_MAX_STRLEN}
+          System::Call 'kernel32::QueryFullProcessImageNameW(p r8, i 0, w .r1, *i r2r2) i .r7'
+          ${If} $7 == "error"
+          ${OrIf} $7 = 0
+            System::Call 'psapi::GetModuleFileNameExW(p r8, p 0, w .r1, i ${NSIS_MAX_STRLEN}) i .r7'
+          ${EndIf}
+          System::Call 'kernel32::CloseHandle(p r8)'
+          ${If} $7 <> 0
+            System::Call 'kernel32::GetLongPathNameW(w r1, w .r1, i ${NSIS_MAX_STRLEN}) i'
+            ; StrCmp compares without regard to case, as the file system does.
+            ${If} $1 == $0
+              StrCpy $9 1
+              ${ExitDo}
+            ${EndIf}
+          ${EndIf}
+        ${EndIf}
+        IntOp $5 $5 + 1
+      ${Loop}
+    ${EndIf}
+    System::Free $3
+  ${EndIf}
+  StrCpy $0 $9
+  Exch $0
 FunctionEnd
 !macroend
 !insertmacro CHECK_RUNNING ""
@@ -109,43 +167,39 @@ Section "${PRODUCT_NAME}（必需）" SecMain
   ; The user's own files: installed once, never replaced. An existing
   ; "我的程序" is left exactly as the user keeps it (no sample comes back
   ; after the user deleted it).
+  ; Anything already of either name (a file, a folder, a junction to
+  ; elsewhere) is the user's and is neither written into nor followed.
   SetOverwrite off
   SetOutPath "$INSTDIR"
-  File "${STAGE}\${SETTINGS_FILE}"
-  ${IfNot} ${FileExists} "$INSTDIR\${USER_PROGRAMS}\*.*"
+  ${IfNot} ${FileExists} "$INSTDIR\${SETTINGS_FILE}"
+    File "${STAGE}\${SETTINGS_FILE}"
+  ${EndIf}
+  ${IfNot} ${FileExists} "$INSTDIR\${USER_PROGRAMS}"
     SetOutPath "$INSTDIR\${USER_PROGRAMS}"
     File /r "${STAGE}\${USER_PROGRAMS}\*.*"
   ${EndIf}
   SetOverwrite on
 
-  ; The program writes "set" and the user edits "我的程序" without being an
-  ; administrator; under Program Files that needs a grant (Windows Vista and
-  ; later; elsewhere the command is missing and nothing is needed).
-  nsExec::Exec '"$SYSDIR\icacls.exe" "$INSTDIR\${SETTINGS_FILE}" /grant *S-1-5-32-545:M'
-  Pop $0
-  nsExec::Exec '"$SYSDIR\icacls.exe" "$INSTDIR\${USER_PROGRAMS}" /grant *S-1-5-32-545:(OI)(CI)M'
-  Pop $0
-
   ; The program reads its data relative to its current folder: every
   ; shortcut starts it in $INSTDIR (CreateShortCut takes $OUTDIR).
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\${UNINST_NAME}"
-  WriteRegStr HKLM "${SETTINGS_KEY}" "InstallDir" "$INSTDIR"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT_NAME}${PRODUCT_VERSION}"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${COMPANY}"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\${EXE_NAME}"
-  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\${UNINST_NAME}"'
-  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINST_NAME}" /S'
-  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  WriteRegStr HKCU "${SETTINGS_KEY}" "InstallDir" "$INSTDIR"
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayName" "${PRODUCT_NAME}${PRODUCT_VERSION}"
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINST_KEY}" "Publisher" "${COMPANY}"
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\${EXE_NAME}"
+  WriteRegStr HKCU "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINST_KEY}" "UninstallString" '"$INSTDIR\${UNINST_NAME}"'
+  WriteRegStr HKCU "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINST_NAME}" /S'
+  WriteRegDWORD HKCU "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINST_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" "$0"
+  WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
 Section "开始菜单快捷方式" SecStartMenu
-  SetShellVarContext all
+  SetShellVarContext current
   SetOutPath "$INSTDIR"
   CreateDirectory "$SMPROGRAMS\${PRODUCT_NAME}"
   CreateShortCut "$SMPROGRAMS\${PRODUCT_NAME}\${PRODUCT_NAME}.lnk" "$INSTDIR\${EXE_NAME}"
@@ -154,7 +208,7 @@ Section "开始菜单快捷方式" SecStartMenu
 SectionEnd
 
 Section /o "开机时自动启动" SecStartup
-  SetShellVarContext all
+  SetShellVarContext current
   SetOutPath "$INSTDIR"
   CreateShortCut "$SMSTARTUP\${PRODUCT_NAME}.lnk" "$INSTDIR\${EXE_NAME}"
 SectionEnd
@@ -162,7 +216,7 @@ SectionEnd
 ; Unticking the start-up box on an upgrade removes the old shortcut.
 Section "-StartupCleanup"
   ${IfNot} ${SectionIsSelected} ${SecStartup}
-    SetShellVarContext all
+    SetShellVarContext current
     Delete "$SMSTARTUP\${PRODUCT_NAME}.lnk"
   ${EndIf}
 SectionEnd
@@ -171,7 +225,7 @@ SectionEnd
 ; Windows, or with /STARTUP on the command line (for silent installs).
 Function .onInit
   Call CheckRunning
-  SetShellVarContext all
+  SetShellVarContext current
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/STARTUP" $1
@@ -185,16 +239,59 @@ Function un.onInit
   Call un.CheckRunning
 FunctionEnd
 
+; The program runs with the rights of the user who started the installer,
+; never with an administrator's: an installer started elevated all the same
+; (Run as administrator) offers no start.
+Function IsElevated
+  Push $0
+  Push $1
+  Push $2
+  StrCpy $2 0
+  ; TOKEN_QUERY; TokenElevation (20) exists from Windows Vista on, where
+  ; before it there is no elevated token distinct from the user's.
+  System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r0) i .r1'
+  ${If} $1 <> 0
+    System::Call 'advapi32::GetTokenInformation(p r0, i 20, *i .r2, i 4, *i .r1) i .r1'
+    ${If} $1 = 0
+      StrCpy $2 0
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r0)'
+  ${EndIf}
+  StrCpy $0 $2
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+Function FinishShow
+  Call IsElevated
+  Pop $0
+  ${If} $0 <> 0
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
+FunctionEnd
+
+Function RunProgram
+  Call IsElevated
+  Pop $0
+  ${If} $0 = 0
+    ; The program reads its data relative to the folder it starts in.
+    SetOutPath "$INSTDIR"
+    Exec '"$INSTDIR\${EXE_NAME}"'
+  ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
-  SetShellVarContext all
+  SetShellVarContext current
   Delete "$SMPROGRAMS\${PRODUCT_NAME}\${PRODUCT_NAME}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT_NAME}\我的程序文件夹.lnk"
   Delete "$SMPROGRAMS\${PRODUCT_NAME}\卸载${PRODUCT_NAME}.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT_NAME}"
   Delete "$SMSTARTUP\${PRODUCT_NAME}.lnk"
-  DeleteRegKey HKLM "${UNINST_KEY}"
-  DeleteRegKey HKLM "${SETTINGS_KEY}"
-  DeleteRegKey /ifempty HKLM "Software\青禾工坊"
+  DeleteRegKey HKCU "${UNINST_KEY}"
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\青禾工坊"
 
   ; The uninstaller itself goes last of the program's files: a caller that
   ; waits for it to vanish finds the rest gone too.

@@ -119,8 +119,19 @@ if [ "$TRAYSTART_TEST_PRESET" != mingw ]; then
   step "Windows build (32-bit): configure" cmake --preset mingw &&
     step "Windows build (32-bit)" cmake --build --preset mingw
 fi
+# Every built program file, the 32-bit ones shipped included, keeps no
+# section shared between processes.
+check_shared_sections() {
+  if bash scripts/check-shared-sections.sh build/mingw/src/app "build/$TRAYSTART_TEST_PRESET/src/app"; then
+    passed=$((passed + 1)); return 0
+  fi
+  failed_count=$((failed_count + 1))
+  return 1
+}
+
 step "Windows build: configure" cmake --preset "$TRAYSTART_TEST_PRESET" &&
   step "Windows build" cmake --build --preset "$TRAYSTART_TEST_PRESET" &&
+  { step "No shared sections (objdump)" check_shared_sections; true; } &&
   step "Package (scripts/package.sh)" package &&
   step "Windows tests (Wine)" run_ctest "$TRAYSTART_TEST_PRESET"
 

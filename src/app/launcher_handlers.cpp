@@ -7,6 +7,7 @@
 #include "framework/files.h"
 #include "framework/menu_loop.h"
 #include "framework/os.h"
+#include "framework/system_paths.h"
 #include "launcher/live_tree.h"
 #include "launcher/popup_menu_prep.h"
 #include "launcher/shortcut_menus.h"
@@ -18,6 +19,10 @@ const char kReloadSound[] = "重载我的程序.wav";
 const char kMyProgramsFolder[] = "我的程序";
 const char kOpen[] = "open";
 const char kMouseHookFailed[] = "鼠标钩子启动失败，请重新启动程序";
+
+// Explorer from the Windows folder, never a file of that name in the current
+// folder or on PATH.
+std::string ExplorerPath() { return PathIn(SystemWindowsFolder(), kExplorer); }
 
 bool SameScreenPoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 } // namespace
@@ -61,7 +66,7 @@ void TForm1::menu_cenxvkuaijieClick(MenuItem* sender)
         if (::GetCursorPos(&cursor) && SameScreenPoint(cursor, HookClickPoint)) {
             const std::string folder = ShortcutMenus1->FolderOf(MyProgramsDir, sender, false);
             if (DirectoryExists(folder))
-                Os().ShellExecuteFile(Handle(), kOpen, kExplorer, kExplorerNewWindow + folder, SW_SHOWMAXIMIZED);
+                Os().ShellExecuteFile(Handle(), kOpen, ExplorerPath(), kExplorerNewWindow + folder, SW_SHOWMAXIMIZED);
             return;
         }
     }
@@ -131,7 +136,7 @@ void TForm1::dakaiwodecenxvwenjianjiaClick(MenuItem*)
 {
     // Not tested for existence first: Explorer says so itself.
     Os().ShellExecuteFile(
-        Handle(), kOpen, kExplorer, kExplorerNewWindow + ProgramDir + "\\" + kMyProgramsFolder, SW_SHOWMAXIMIZED);
+        Handle(), kOpen, ExplorerPath(), kExplorerNewWindow + ProgramDir + "\\" + kMyProgramsFolder, SW_SHOWMAXIMIZED);
 }
 
 void TForm1::N10Click(MenuItem*) { dakaiwodecenxvwenjianjiaClick(nullptr); }
@@ -142,6 +147,8 @@ void TForm1::StartMouseHook()
 {
     // The hook's own reason is not shown; the user is only told to restart.
     std::string error;
+    // The copy beside the program, never one found elsewhere on the search path.
+    MouseHook1->SetLibraryFolder(ProgramDir);
     MouseHook1->ActivateHook(error);
     if (!MouseHook1->HookActive()) {
         MouseHook1->DeactivateHook();

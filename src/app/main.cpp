@@ -2,12 +2,15 @@
 // then the message loop.
 #include "app/unit1.h"
 #include "framework/application.h"
+#include "framework/system_paths.h"
 #include "help/unit2.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Before anything loads a library by name.
+    RestrictLibrarySearch();
     Application& app = Application::Instance();
     app.Initialize();
     app.SetTitle(kApplicationTitle);

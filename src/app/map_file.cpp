@@ -2,7 +2,20 @@
 
 #include "framework/os.h"
 
+#include <cstddef>
 #include <cstring>
+
+bool ViewIsWritable(const void* view, std::size_t size)
+{
+    MEMORY_BASIC_INFORMATION region {};
+    if (!view || ::VirtualQuery(view, &region, sizeof region) != sizeof region)
+        return false;
+    const DWORD writable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (region.State != MEM_COMMIT || !(region.Protect & writable) || (region.Protect & PAGE_GUARD))
+        return false;
+    const std::size_t offset = static_cast<const char*>(view) - static_cast<const char*>(region.BaseAddress);
+    return region.RegionSize > offset && region.RegionSize - offset >= size;
+}
 
 void OpenSharedBlock(void*& view, HANDLE& handle, const char* name)
 {
@@ -13,7 +26,18 @@ void OpenSharedBlock(void*& view, HANDLE& handle, const char* name)
         handle = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name);
     }
     view = handle ? ::MapViewOfFile(handle, FILE_MAP_WRITE, 0, 0, 0) : nullptr;
-    if (view && created)
+    // Whoever created the name first chose its pages: a reserved, uncommitted
+    // section maps fine and faults on the first write. Without a block the
+    // program runs on; nothing reads it.
+    if (handle && !ViewIsWritable(view, kSharedBlockSize)) {
+        if (view)
+            ::UnmapViewOfFile(view);
+        ::CloseHandle(handle);
+        view = nullptr;
+        handle = nullptr;
+        return;
+    }
+    if (created)
         std::memset(view, 0, kSharedBlockSize);
 }
 

@@ -305,7 +305,8 @@ void TForm1::houculiClick(MenuItem*)
 
 std::string TForm1::GetSpecialFolderPath(int csidl)
 {
-    char path[256] = {};
+    // SHGetPathFromIDListA writes up to MAX_PATH characters.
+    char path[MAX_PATH] = {};
     LPITEMIDLIST items = nullptr;
     if (SUCCEEDED(::SHGetSpecialFolderLocation(Application::Instance().Handle(), csidl, &items)) && items) {
         ::SHGetPathFromIDListA(items, path);

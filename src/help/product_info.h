@@ -8,7 +8,7 @@ constexpr char kProductName[] = "博闲托盘区开始菜单2.1";
 
 // The maker's home on the web: every page of ours lies below it, so moving
 // the site means changing this one line.
-#define TRAYSTART_PROJECT_HOME "http://www.qinghegongfang.example/"
+#define TRAYSTART_PROJECT_HOME "https://www.qinghegongfang.example/"
 constexpr char kProjectHome[] = TRAYSTART_PROJECT_HOME;
 // This program's download page (the help menu's "本软升级页面" and its entry
 // among the maker's products).

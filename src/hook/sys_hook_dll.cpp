@@ -4,14 +4,16 @@
 // right ..., middle ...), with x and y in the low and high words of wParam and
 // the window under the mouse in lParam.
 //
-// Where the system has a low-level mouse hook (Windows 2000 and later) it is
-// installed on the thread that registers the first receiver; that thread's
-// message loop runs the hook. Elsewhere (9x/ME), or when a receiver asks for it
-// with the option flag, a global WH_MOUSE hook runs inside every process that
-// reads mouse input; its receivers live in a section shared by all of them.
+// A low-level mouse hook is installed on the thread that registers the first
+// receiver; that thread's message loop runs the hook. All state is this
+// process's own: nothing is shared with other processes that load the file,
+// so no other account or integrity level can rewrite the receivers or the
+// hook handle. A system without the low-level hook (9x/ME, NT 4 before SP3)
+// gets the system's error code from AttachReceiver.
 //
-// Exports (stdcall): AttachReceiver(kind, window, useGlobalHook),
-// DetachReceiver(window), LastError().
+// Exports (stdcall): AttachReceiver(kind, window, option), DetachReceiver(window),
+// LastError(). The option flag is accepted and changes nothing: the hook it
+// once chose ran in every process and needed a writable shared section.
 #include <windows.h>
 
 namespace {
@@ -42,13 +44,6 @@ struct PressRecord {
     POINT point {};
 };
 PressRecord lastPress;
-
-// ---- State shared by every process the global hook runs in -------------------
-
-#define SHARED __attribute__((section(".shr"), shared))
-HWND sharedReceivers[kMaxReceivers] SHARED = {};
-HHOOK sharedHook SHARED = nullptr;
-DWORD sharedOwner SHARED = 0;
 
 class Lock {
 public:
@@ -165,39 +160,6 @@ LRESULT CALLBACK LowLevelMouseProc(int hookCode, WPARAM message, LPARAM data)
     return ::CallNextHookEx(nullptr, hookCode, message, data);
 }
 
-LRESULT CALLBACK GlobalMouseProc(int hookCode, WPARAM message, LPARAM data)
-{
-    if (hookCode == HC_ACTION) {
-        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(data);
-        const int code = MessageCode(message);
-        // No lock across processes: a slot holds one window handle, written whole.
-        if (code >= 0)
-            Deliver(sharedReceivers, code, info->pt, info->hwnd);
-    }
-    return ::CallNextHookEx(sharedHook, hookCode, message, data);
-}
-
-bool ProcessAlive(DWORD id)
-{
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
-    if (!process)
-        return false;
-    DWORD exitCode = 0;
-    const bool alive = ::GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
-    ::CloseHandle(process);
-    return alive;
-}
-
-void ReleaseGlobalHook(bool unhook = true)
-{
-    if (unhook && sharedHook && sharedOwner == ::GetCurrentProcessId())
-        ::UnhookWindowsHookEx(sharedHook);
-    sharedHook = nullptr;
-    sharedOwner = 0;
-    for (int i = 0; i < kMaxReceivers; ++i)
-        sharedReceivers[i] = nullptr;
-}
-
 void ReleaseLowLevelHook()
 {
     if (lowLevelHook)
@@ -206,39 +168,12 @@ void ReleaseLowLevelHook()
     lowLevelThread = 0;
 }
 
-int AttachGlobal(HWND receiver)
-{
-    // The owner ended without removing its hook; the system removed it.
-    if (sharedHook && sharedOwner != ::GetCurrentProcessId() && !ProcessAlive(sharedOwner)) {
-        sharedHook = nullptr;
-        sharedOwner = 0;
-        for (int i = 0; i < kMaxReceivers; ++i)
-            sharedReceivers[i] = nullptr;
-    }
-    Prune(sharedReceivers);
-    if (Contains(receivers, receiver) || Contains(sharedReceivers, receiver))
-        return kAlreadyRegistered;
-    if (sharedHook && sharedOwner != ::GetCurrentProcessId())
-        return kHookAlreadyInstalled;
-    HWND* slot = FreeSlot(sharedReceivers);
-    if (!slot)
-        return kTooManyReceivers;
-    if (!sharedHook) {
-        sharedHook = ::SetWindowsHookExA(WH_MOUSE, GlobalMouseProc, module, 0);
-        if (!sharedHook)
-            return Fail(::GetLastError());
-        sharedOwner = ::GetCurrentProcessId();
-    }
-    *slot = receiver;
-    return 0;
-}
-
 int AttachLowLevel(HWND receiver)
 {
     Prune(receivers);
     if (lowLevelHook && Empty(receivers))
         ReleaseLowLevelHook();
-    if (Contains(receivers, receiver) || Contains(sharedReceivers, receiver))
+    if (Contains(receivers, receiver))
         return kAlreadyRegistered;
     // The hook runs on its installing thread, which must keep pumping for
     // every receiver; a second thread cannot take it over.
@@ -249,12 +184,8 @@ int AttachLowLevel(HWND receiver)
         return kTooManyReceivers;
     if (!lowLevelHook) {
         lowLevelHook = ::SetWindowsHookExA(WH_MOUSE_LL, LowLevelMouseProc, module, 0);
-        if (!lowLevelHook) {
-            // No low-level hook on this system (9x/ME, NT 4 before SP3).
-            const DWORD error = ::GetLastError();
-            const int global = AttachGlobal(receiver);
-            return global > 0 ? Fail(error) : global;
-        }
+        if (!lowLevelHook)
+            return Fail(::GetLastError());
         lowLevelThread = ::GetCurrentThreadId();
         lastPress = PressRecord();
     }
@@ -266,14 +197,14 @@ int AttachLowLevel(HWND receiver)
 
 extern "C" {
 
-int WINAPI AttachReceiver(BYTE kind, HWND receiver, BOOLEAN useGlobalHook)
+int WINAPI AttachReceiver(BYTE kind, HWND receiver, BOOLEAN /*option*/)
 {
     if (kind != kMouseHookKind)
         return Fail(ERROR_INVALID_PARAMETER);
     if (!receiver || !::IsWindow(receiver))
         return Fail(ERROR_INVALID_WINDOW_HANDLE);
     Lock held;
-    return useGlobalHook ? AttachGlobal(receiver) : AttachLowLevel(receiver);
+    return AttachLowLevel(receiver);
 }
 
 int WINAPI DetachReceiver(HWND receiver)
@@ -282,11 +213,6 @@ int WINAPI DetachReceiver(HWND receiver)
     if (receiver && Remove(receivers, receiver)) {
         if (Empty(receivers))
             ReleaseLowLevelHook();
-        return 0;
-    }
-    if (receiver && Remove(sharedReceivers, receiver)) {
-        if (Empty(sharedReceivers) && sharedOwner == ::GetCurrentProcessId())
-            ReleaseGlobalHook();
         return 0;
     }
     return kNotRegistered;
@@ -306,12 +232,9 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
     case DLL_PROCESS_DETACH:
         // Freed while still hooked (the program drops the library without
         // detaching): the hooks must not outlive the code they call.
+        // At process exit the system removes the hook itself.
         if (!reserved)
             ReleaseLowLevelHook();
-        // At process exit the system removes the hook itself; the shared
-        // table is cleared either way so no other process posts to us.
-        if (sharedOwner == ::GetCurrentProcessId())
-            ReleaseGlobalHook(!reserved);
         ::DeleteCriticalSection(&lock);
         break;
     default:

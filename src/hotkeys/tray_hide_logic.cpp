@@ -126,3 +126,10 @@ std::string TrayTextFromBuffer(const std::vector<char>& buffer)
         ++length;
     return std::string(buffer.data(), length);
 }
+
+int CappedTrayCount(long long reported)
+{
+    if (reported <= 0)
+        return 0;
+    return reported > kMaxTrayButtons ? kMaxTrayButtons : static_cast<int>(reported);
+}

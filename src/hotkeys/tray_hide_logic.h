@@ -31,6 +31,13 @@ std::vector<int> RestoringPassIds(const std::vector<std::string>& texts);
 // order they were first hidden: what a restoring pass still has to show.
 std::vector<int> IdsLeftHidden(const std::vector<int>& hidden, const std::vector<int>& shown);
 
+// The button count a pass works with: the shell's answer, 0 for a negative
+// one, at most kMaxTrayButtons. The answer comes from another process; a
+// hostile count must neither make a pass endless nor its matching (quadratic
+// in the count) take minutes.
+constexpr int kMaxTrayButtons = 1024;
+int CappedTrayCount(long long reported);
+
 // Bitness of the shell's process: a 64-bit system runs a 64-bit shell unless
 // the shell itself runs under the 32-bit layer.
 bool ShellIs64Bit(bool ownProcess64, bool ownProcessWow64, bool shellWow64);

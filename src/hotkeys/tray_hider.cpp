@@ -42,8 +42,7 @@ int TrayToolbarSession::Count()
     if (!Ready())
         return 0;
     const UINT message = protocol_ == TrayProtocol::Tab ? kGetItemCount : kButtonCount;
-    const LRESULT count = access_.Send(toolbar_, message, 0, 0);
-    return count > 0 ? static_cast<int>(count) : 0;
+    return CappedTrayCount(static_cast<long long>(access_.Send(toolbar_, message, 0, 0)));
 }
 
 std::string TrayToolbarSession::ReadText(int position)
@@ -101,11 +100,22 @@ TrayHider::TrayHider(std::unique_ptr<TrayShellAccess> access)
 
 HWND TrayHider::FindTrayToolbar()
 {
-    // Each lookup searches below the previous result; a missing link makes the
-    // next lookup search the top-level windows, and the chain goes on.
+    // Each lookup searches below the previous result. A missing link ends the
+    // search: a lookup below no window would search every top-level window
+    // and find any program's toolbar, whose process the passes then write to.
+    HWND tray = nullptr;
     HWND window = nullptr;
-    for (const char* className : kToolbarChain)
+    for (const char* className : kToolbarChain) {
         window = access_->FindChildWindow(window, className);
+        if (!window)
+            return nullptr;
+        if (!tray)
+            tray = window;
+    }
+    // A window of another process can be made a child of the shell's.
+    const DWORD shellProcess = access_->WindowProcessId(tray);
+    if (shellProcess == 0 || access_->WindowProcessId(window) != shellProcess)
+        return nullptr;
     return window;
 }
 

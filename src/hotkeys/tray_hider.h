@@ -59,7 +59,8 @@ public:
     // Null uses the system's own calls.
     explicit TrayHider(std::unique_ptr<TrayShellAccess> access = nullptr);
 
-    // The toolbar holding the notification buttons, or null.
+    // The shell's own toolbar holding the notification buttons (the whole
+    // chain below Shell_TrayWnd, in its process), or null.
     HWND FindTrayToolbar();
     // Sets TrayButtonIndex to the position of the first button whose text
     // equals `text` (ASCII case aside), counted from the end; -1 when none.

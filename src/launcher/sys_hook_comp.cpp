@@ -53,7 +53,7 @@ void TSysHook::ActivateHook(std::string& error)
         error = kNoDllName;
         return;
     }
-    int result = LoadHookDLL(hookDll_);
+    int result = LoadHookDLL(libraryFolder_.empty() ? hookDll_ : libraryFolder_ + "\\" + hookDll_);
     if (result != 0) {
         error = HookErrorText(result);
         return;

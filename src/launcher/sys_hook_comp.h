@@ -48,6 +48,9 @@ public:
     virtual std::string DisplayName() const;
     // Refused with a message box while the hook is active.
     virtual void SetHookDLL(const std::string& name);
+    // The folder the library is loaded from by full path; empty: by name
+    // through the system's search. Takes effect at the next activation.
+    void SetLibraryFolder(const std::string& folder) { libraryFolder_ = folder; }
 
 protected:
     // Handles one notification (message at or above WM_USER); returns the result.
@@ -61,6 +64,7 @@ private:
     std::string name_;
     bool hookActive_ = false;
     std::string hookDll_;
+    std::string libraryFolder_;
     bool option_ = false;
     // Passes the library's notifications (WM_USER and above) to the subclass.
     HandlerWindow listener_ {[this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -2,6 +2,7 @@
 
 #include "framework/os.h"
 #include "framework/scoped.h"
+#include "framework/system_paths.h"
 #include "shellcmds/desktop_windows.h"
 
 #include <oleauto.h>
@@ -16,9 +17,11 @@ const char kExplorer[] = "Explorer.exe";
 const char kExplorerLower[] = "explorer.exe";
 const char kNewWindowSwitch[] = "/n,";
 const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
-const char kControlPanelCommand[] = "RunDLL32.exe Shell32.DLL,Control_RunDLL";
-const char kRestartCommand[] = "shutdown -r -t 2";
-const char kLogOffCommand[] = "shutdown -l -t 2";
+const char kRunDll[] = "RunDLL32.exe";
+const char kControlPanelArguments[] = " Shell32.DLL,Control_RunDLL";
+const char kShutdownTool[] = "shutdown.exe";
+const char kRestartArguments[] = " -r -t 2";
+const char kLogOffArguments[] = " -l -t 2";
 const char kShutdownPrivilege[] = "SeShutdownPrivilege";
 const char kRunDialogTitle[] = "运行";
 const wchar_t kMinimizeAll[] = L"MinimizeAll";
@@ -27,6 +30,11 @@ constexpr int kRaiseLooks = 11;
 constexpr DWORD kRaiseLookInterval = 500;
 // shell32's Run dialog, exported by ordinal only.
 constexpr WORD kRunFileDialogOrdinal = 61;
+
+// The system's tools by full path: a bare name is looked for in the current
+// folder first, where anyone who can write there could plant a stand-in.
+std::string SystemTool(const char* name) { return "\"" + PathIn(SystemFolder(), name) + "\""; }
+std::string WindowsProgram(const char* name) { return PathIn(SystemWindowsFolder(), name); }
 
 // Sleeps `ms` on this thread while still painting and answering messages
 // sent from other threads; posted messages and input stay queued, as they
@@ -142,15 +150,15 @@ ShellCommands::ShellCommands(const CLSID& shellClassId, std::wstring showDesktop
 
 void ShellCommands::OpenFolder(HWND owner, const std::string& path)
 {
-    Os().ShellExecuteFile(owner, kOpen, kExplorer, kNewWindowSwitch + path, SW_SHOWMAXIMIZED);
+    Os().ShellExecuteFile(owner, kOpen, WindowsProgram(kExplorer), kNewWindowSwitch + path, SW_SHOWMAXIMIZED);
 }
 
 void ShellCommands::OpenMyComputer(HWND owner)
 {
-    Os().ShellExecuteFile(owner, kOpen, kExplorerLower, kMyComputer, SW_SHOWMAXIMIZED);
+    Os().ShellExecuteFile(owner, kOpen, WindowsProgram(kExplorerLower), kMyComputer, SW_SHOWMAXIMIZED);
 }
 
-void ShellCommands::OpenControlPanel() { Os().WinExec(kControlPanelCommand, SW_SHOWNORMAL); }
+void ShellCommands::OpenControlPanel() { Os().WinExec(SystemTool(kRunDll) + kControlPanelArguments, SW_SHOWNORMAL); }
 
 void ShellCommands::ShowRunDialog()
 {
@@ -182,9 +190,9 @@ void ShellCommands::ShutDown()
     Os().ExitSystem(EWX_SHUTDOWN | EWX_FORCE, 0);
 }
 
-void ShellCommands::Restart() { Os().WinExec(kRestartCommand, SW_SHOW); }
+void ShellCommands::Restart() { Os().WinExec(SystemTool(kShutdownTool) + kRestartArguments, SW_SHOW); }
 
-void ShellCommands::LogOff() { Os().WinExec(kLogOffCommand, SW_SHOW); }
+void ShellCommands::LogOff() { Os().WinExec(SystemTool(kShutdownTool) + kLogOffArguments, SW_SHOW); }
 
 void ShellCommands::ShowDesktop() const
 {

@@ -57,7 +57,9 @@ protected:
     TForm1& StartAndShow()
     {
         EXPECT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
-        EXPECT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        // The program loads its hook library from its own folder only.
+        EXPECT_TRUE(
+            dir.WriteFile("SysHookDLL.dll", harness::ReadWholeFile(harness::UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
         TForm1& f = Start();
         ::ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
         applicationShown_ = true;

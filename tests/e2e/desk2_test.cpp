@@ -33,7 +33,7 @@ protected:
         desktop_ = ::CreateDesktopA("Desk2", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
         ASSERT_NE(desktop_, nullptr);
         ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
-        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
     }
     void TearDown() override
     {

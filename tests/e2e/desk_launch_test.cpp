@@ -120,7 +120,7 @@ protected:
             ::CloseDesktop(old);
         }
         ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
-        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
         ASSERT_TRUE(WriteDesk2Icon(dir));
         ASSERT_FALSE(::GetFileAttributesA(kCtfmon) != INVALID_FILE_ATTRIBUTES) << "a ctfmon.exe is installed";
         ASSERT_TRUE(::CopyFileA(UnixToWindowsPath(IDLE_STANDIN_EXE).c_str(), kCtfmon, TRUE));

@@ -134,7 +134,7 @@ TEST_F(RealHotKeys, TakenWithBothOptionsOnGivenBackWithBothOff)
     for (bool on : {true, false}) {
         SCOPED_TRACE(on ? "options on" : "options off");
         TempDir run;
-        ASSERT_TRUE(run.WriteFile("SysHookDLL.dll", "x"));
+        ASSERT_TRUE(run.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
         ASSERT_TRUE(run.WriteFile("set", on ? "1\r\n1\r\n" : "0\r\n0\r\n"));
         program = Process::Start(ProgramExePath(), run.Path());
         ASSERT_TRUE(program.Valid());
@@ -175,7 +175,7 @@ TEST(SecondInstanceHotKeys, CtrlF11OnlyUnderWindowsSevenAndNeverAltL)
     ASSERT_NE(desktop, nullptr);
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
-    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
     ASSERT_TRUE(WriteDesk2Icon(dir));
     for (auto [version, holdsCtrlF11] : {std::pair {"win7", true}, {"winxp", false}}) {
         const std::string name = std::string("ts_hk_") + version + ".exe";

@@ -59,7 +59,8 @@ TEST(Program, DataPathsFollowTheStartFolderAndTheLibraryIsRestored)
 {
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "0\r\n1\r\n"));
-    ASSERT_TRUE(dir.WriteFile("copy_Key.dll", std::string("\x01MZ library image", 18)));
+    const std::string library = ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL));
+    ASSERT_TRUE(dir.WriteFile("copy_Key.dll", "\x01" + library));
     Process program = Process::Start(ProgramExePath(), dir.Path());
     ASSERT_TRUE(program.Valid());
 
@@ -67,7 +68,7 @@ TEST(Program, DataPathsFollowTheStartFolderAndTheLibraryIsRestored)
     HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(WaitForMessageBox(program.Id(), 500));
-    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), std::string("MZ library image", 17));
+    EXPECT_EQ(dir.ReadFile("SysHookDLL.dll"), library);
 
     // The shared block holds the window's left edge and width as they stood
     // before it was first shown (and centred).
@@ -92,7 +93,7 @@ TEST(Program, ABadSettingsFileIsReportedAndNotOverwrittenAtClose)
 {
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "yes\r\nno\r\n"));
-    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
     Process program = Process::Start(ProgramExePath(), dir.Path());
     ASSERT_TRUE(program.Valid());
     EXPECT_EQ(Answer(program, kProgramTitle).text, "Invalid numeric input.");
@@ -103,6 +104,28 @@ TEST(Program, ABadSettingsFileIsReportedAndNotOverwrittenAtClose)
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.WaitForExit(kWait));
     EXPECT_EQ(dir.ReadFile("set"), std::string("yes\r\nno\r\n"));
+}
+
+TEST(Program, AReservedSharedBlockOfAnotherProcessDoesNotStopTheStart)
+{
+    // Created first by someone else: reserved pages, none committed.
+    HANDLE reserved
+        = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0, 65536, "XIANDESK");
+    ASSERT_NE(reserved, nullptr);
+    ASSERT_NE(::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
+    Process program = Process::Start(ProgramExePath(), dir.Path());
+    ASSERT_TRUE(program.Valid());
+    HWND window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(WaitForMessageBox(program.Id(), 1000));
+    EXPECT_TRUE(program.Running());
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(kWait));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    ::CloseHandle(reserved);
 }
 
 // Sets the system DPI for programs started from now on, and puts it back.
@@ -130,7 +153,7 @@ TEST(Program, TheWindowIsScaledToTheSystemDpi)
 {
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "1\r\n1\r\n"));
-    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
     RECT r {};
     {
         ScopedDpi dpi(144);

@@ -49,7 +49,7 @@ protected:
     {
         ASSERT_NE(Taskbar(), nullptr) << "no notification area on this desktop";
         ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
-        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+        ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
         program = Process::Start(ProgramExePath(), dir.Path());
         ASSERT_TRUE(program.Valid());
         window = WaitForWindow(program.Id(), "TForm1", kMainWindowTitle, kWait, true);
@@ -149,7 +149,7 @@ TEST(TrayOnDesk2, TheSecondInstancesIconIsOnTheTaskbarOfItsOwnDesktop)
     ASSERT_NE(desktop, nullptr);
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("set", "0\r\n0\r\n"));
-    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", "x"));
+    ASSERT_TRUE(dir.WriteFile("SysHookDLL.dll", ReadWholeFile(UnixToWindowsPath(TRAYSTART_HOOK_DLL))));
     ASSERT_TRUE(WriteDesk2Icon(dir));
     Process program = Process::Start(ProgramExePath(), dir.Path(), "Desk2");
     ASSERT_TRUE(program.Valid());

@@ -133,7 +133,7 @@ TEST_F(AboutBoxTest, WindowAndChildrenAreAsDesigned)
 
     EXPECT_EQ(box->ProductName->Caption(), "博闲托盘区开始菜单2.1");
     EXPECT_EQ(box->Version->Caption(), "作者：青禾居士（江南水乡）");
-    EXPECT_EQ(box->Label1->Caption(), "网站：http://www.qinghegongfang.example/");
+    EXPECT_EQ(box->Label1->Caption(), "网站：https://www.qinghegongfang.example/");
     EXPECT_EQ(box->Comments->Caption(), std::string("邮件：") + kMail + "  （双击打开，单击复制）");
     EXPECT_EQ(harness::WindowText(box->OKButton->Handle()), "OK");
     EXPECT_TRUE(::GetWindowLongPtrA(box->OKButton->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
@@ -221,7 +221,7 @@ TEST_F(AboutBoxTest, TheMailLineCopiesTheBareAddressAndADoubleClickAlsoWritesAMa
     os.calls.clear();
     Click(box->Label1->Handle());
     ASSERT_EQ(os.calls.size(), 1u);
-    EXPECT_EQ(os.calls[0].text, "http://www.qinghegongfang.example/");
+    EXPECT_EQ(os.calls[0].text, "https://www.qinghegongfang.example/");
     EXPECT_EQ(os.calls[0].number, SW_SHOWNORMAL);
 }
 

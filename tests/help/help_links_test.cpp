@@ -37,7 +37,7 @@ struct WebItem {
     std::string address;
 };
 
-const std::string kHome = "http://www.qinghegongfang.example/";
+const std::string kHome = "https://www.qinghegongfang.example/";
 const std::string kDownload = kHome + "download/traystart.html";
 
 const WebItem kWebItems[] = {

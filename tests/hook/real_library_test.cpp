@@ -249,7 +249,7 @@ TEST_F(RealHookLibrary, FreedWhileHookedTheLibraryTakesItsHookAlong)
     EXPECT_EQ(cursor.y, 190);
 }
 
-TEST_F(RealHookLibrary, TheOptionFlagUsesTheGlobalHookOfOlderSystems)
+TEST_F(RealHookLibrary, TheOptionFlagStillReportsThroughThisProcesssOwnHook)
 {
     HWND target = Receiver(true, RECT {600, 150, 900, 400});
     ASSERT_EQ(attach(2, target, TRUE), 0);

@@ -7,6 +7,15 @@
 
 namespace {
 
+// The count comes from the shell's process; 2^31 - 1 would read for hours.
+TEST(TrayButtonCount, AHostileCountIsCappedAndANegativeOneIsNone)
+{
+    EXPECT_EQ(CappedTrayCount(-1), 0);
+    EXPECT_EQ(CappedTrayCount(37), 37);
+    EXPECT_EQ(CappedTrayCount(0x7FFFFFFF), kMaxTrayButtons);
+    EXPECT_EQ(CappedTrayCount(0x80000000LL), kMaxTrayButtons);
+}
+
 TEST(TrayProtocolChoice, VersionsBelowFivePointOneReadTabs)
 {
     struct Case {

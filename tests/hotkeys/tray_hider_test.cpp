@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -211,6 +213,35 @@ TEST_F(TrayHiderTest, WithoutAToolbarNothingHappens)
     EXPECT_TRUE(shell.Events().empty());
     EXPECT_EQ(ownOff + ownOn + refreshes, 0);
     EXPECT_EQ(access->openings, 0);
+
+    // Another program's toolbar is not the shell's: neither on its own, nor
+    // put below the shell's SysPager.
+    FakeShellRig::OnDesktop([&] {
+        INITCOMMONCONTROLSEX controls {sizeof controls, ICC_BAR_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        HWND stray = ::CreateWindowExA(
+            0, TOOLBARCLASSNAMEA, "", WS_POPUP, 0, 0, 200, 30, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(stray, nullptr);
+        ::SendMessageA(stray, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        TBBUTTON button {};
+        button.fsState = TBSTATE_ENABLED;
+        ::SendMessageA(stray, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+        HWND pager = ::FindWindowExA(
+            ::FindWindowExA(::FindWindowA("Shell_TrayWnd", nullptr), nullptr, "TrayNotifyWnd", nullptr), nullptr,
+            "SysPager", nullptr);
+        for (bool underThePager : {false, true}) {
+            if (underThePager) {
+                ASSERT_NE(pager, nullptr);
+                ::SetWindowLongPtrA(stray, GWL_STYLE, WS_CHILD);
+                ::SetParent(stray, pager);
+            }
+            EXPECT_EQ(hider->FindTrayToolbar(), nullptr) << underThePager;
+            hider->HidingPass(TrayPassContext {});
+            EXPECT_FALSE(::SendMessageA(stray, TB_ISBUTTONHIDDEN, 0, 0));
+        }
+        ::DestroyWindow(stray);
+    });
+    EXPECT_EQ(access->openings + access->sends, 0);
 }
 
 TEST_F(TrayHiderTest, UnopenableShellGetsNoPointerMessages)

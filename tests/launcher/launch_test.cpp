@@ -183,7 +183,7 @@ TEST_F(LaunchTest, ARightClickAtTheSamePlaceOpensTheFolderHoldingThePopupShortcu
         EXPECT_FALSE(f.RightClickPending);
         const std::vector<RecordedCall> launches = Calls("ShellExecute");
         ASSERT_EQ(launches.size(), 1u) << c.caption;
-        EXPECT_EQ(launches[0].text, "Explorer.exe");
+        EXPECT_EQ(launches[0].text, "C:\\windows\\Explorer.exe");
         EXPECT_EQ(launches[0].detail, "open|/n," + c.folder);
         EXPECT_EQ(launches[0].number, SW_SHOWMAXIMIZED);
         EXPECT_EQ(shell.owners[0], f.Handle());

@@ -71,7 +71,7 @@ TEST_F(LauncherTest, TheFolderCommandsOpenTheShortcutFolderMaximisedWhetherOrNot
     const std::vector<RecordedCall> launches = Calls("ShellExecute");
     ASSERT_EQ(launches.size(), 4u);
     for (size_t i = 0; i < launches.size(); ++i) {
-        EXPECT_EQ(launches[i].text, "Explorer.exe");
+        EXPECT_EQ(launches[i].text, "C:\\windows\\Explorer.exe");
         EXPECT_EQ(launches[i].detail, "open|/n," + Root() + "\\elsewhere\\我的程序");
         EXPECT_EQ(launches[i].number, SW_SHOWMAXIMIZED);
         EXPECT_EQ(shell.owners[i], f.Handle());

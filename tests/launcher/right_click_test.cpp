@@ -174,7 +174,7 @@ TEST_F(RightClickTest, ARightClickOnATrayTreeShortcutOpensItsFolderALeftClickSta
 
     std::vector<RecordedCall> calls = ClickShortcut(3);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].text, "Explorer.exe");
+    EXPECT_EQ(calls[0].text, "C:\\windows\\Explorer.exe");
     EXPECT_EQ(calls[0].detail, "open|/n," + dir.PathOf("我的程序") + "\\");
     EXPECT_EQ(calls[0].number, SW_SHOWMAXIMIZED);
     EXPECT_FALSE(form->RightClickPending);

@@ -207,18 +207,41 @@ bool WaitUntilGone(const std::string& path, DWORD timeoutMs)
     return true;
 }
 
-std::string CommonPrograms()
+std::string UserFolder(int csidl)
 {
     char path[MAX_PATH] = {};
-    ::SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, path);
+    ::SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
     return path;
 }
 
-std::string CommonStartup()
+// The installation is the user's own: its shortcuts go to the user's menus.
+std::string UserPrograms() { return UserFolder(CSIDL_PROGRAMS); }
+std::string UserStartup() { return UserFolder(CSIDL_STARTUP); }
+
+bool KeyExists(HKEY root, const char* path)
 {
-    char path[MAX_PATH] = {};
-    ::SHGetFolderPathA(nullptr, CSIDL_COMMON_STARTUP, nullptr, 0, path);
-    return path;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TrayStartMenu";
+
+// The access list of a file or folder, as bytes: an installer that grants
+// anyone anything changes it.
+std::string AccessList(const std::string& path)
+{
+    std::vector<char> descriptor(4096);
+    DWORD needed = 0;
+    if (!::GetFileSecurityA(
+            path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), static_cast<DWORD>(descriptor.size()), &needed))
+        return "unreadable";
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL acl = nullptr;
+    if (!::GetSecurityDescriptorDacl(descriptor.data(), &present, &acl, &defaulted) || !present || !acl)
+        return "none";
+    return std::string(reinterpret_cast<const char*>(acl), acl->AclSize);
 }
 
 // The installed program, started the way its shortcuts start it. Message
@@ -334,9 +357,9 @@ TEST_F(Package, InstallStartUpgradeAndUninstallKeepTheUsersFiles)
     EXPECT_TRUE(FileExists(folder + "\\我的程序\\记事本.lnk"));
     EXPECT_TRUE(FileExists(folder + "\\我的程序\\系统工具\\控制面板.lnk"));
     EXPECT_TRUE(FileExists(folder + "\\uninst.exe"));
-    const std::string menu = CommonPrograms() + "\\" + kStartMenuFolder;
+    const std::string menu = UserPrograms() + "\\" + kStartMenuFolder;
     EXPECT_TRUE(FileExists(menu + "\\博闲托盘区开始菜单.lnk"));
-    EXPECT_FALSE(FileExists(CommonStartup() + "\\博闲托盘区开始菜单.lnk")) << "start-up is opt-in";
+    EXPECT_FALSE(FileExists(UserStartup() + "\\博闲托盘区开始菜单.lnk")) << "start-up is opt-in";
 
     {
         // The installed program starts, shows its tray icon and finds its
@@ -388,7 +411,7 @@ TEST_F(Package, InstallStartUpgradeAndUninstallKeepTheUsersFiles)
     EXPECT_TRUE(FileExists(folder + "\\我的程序\\我的记事本.lnk"));
     EXPECT_FALSE(FileExists(folder + "\\我的程序\\计算器.lnk"));
     EXPECT_TRUE(FileExists(folder + "\\tubiaodesk2.ico"));
-    const std::string startup = CommonStartup() + "\\博闲托盘区开始菜单.lnk";
+    const std::string startup = UserStartup() + "\\博闲托盘区开始菜单.lnk";
     EXPECT_TRUE(FileExists(startup)) << "/STARTUP ticks the start-up shortcut";
     // The next upgrade keeps it ticked.
     ASSERT_EQ(Install(folder), 0u);
@@ -405,6 +428,68 @@ TEST_F(Package, InstallStartUpgradeAndUninstallKeepTheUsersFiles)
     EXPECT_EQ(ReadWholeFile(folder + "\\set"), "0\r\n0\r\n");
     EXPECT_TRUE(FileExists(folder + "\\我的程序\\我的记事本.lnk"));
     EXPECT_TRUE(FileExists(folder + "\\我的程序\\记事本.lnk"));
+}
+
+TEST_F(Package, ASilentInstallIsTheUsersOwnAndChangesNoAccessRights)
+{
+    const std::string setup = ReadWholeFile(dist.Setup());
+    EXPECT_NE(setup.find("level=\"asInvoker\""), std::string::npos) << "the installer must not ask for elevation";
+    EXPECT_EQ(setup.find("requireAdministrator"), std::string::npos);
+
+    // Without /D= (and without an earlier installation of this user).
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\青禾工坊\\TrayStartMenu");
+    const std::string folder = UserFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\" + kStartMenuFolder;
+    ASSERT_FALSE(DirectoryExists(folder)) << folder << " is left from an earlier run";
+    ASSERT_EQ(RunToEnd(dist.Setup(), "/S /STARTUP"), 0u);
+    EXPECT_TRUE(FileExists(folder + "\\TrayStartMenu.exe")) << "not installed into " << folder;
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(FileExists(UserStartup() + "\\博闲托盘区开始菜单.lnk"));
+    EXPECT_FALSE(FileExists(UserFolder(CSIDL_COMMON_STARTUP) + "\\博闲托盘区开始菜单.lnk"));
+    EXPECT_FALSE(DirectoryExists(UserFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kStartMenuFolder));
+
+    // The user's files carry what anything new in the folder carries.
+    ASSERT_TRUE(::CreateDirectoryA((folder + "\\fresh").c_str(), nullptr));
+    FILE* fresh = std::fopen((folder + "\\fresh.txt").c_str(), "wb");
+    ASSERT_NE(fresh, nullptr);
+    std::fclose(fresh);
+    EXPECT_EQ(AccessList(folder + "\\set"), AccessList(folder + "\\fresh.txt"));
+    EXPECT_EQ(AccessList(folder + "\\我的程序"), AccessList(folder + "\\fresh"));
+    ::RemoveDirectoryA((folder + "\\fresh").c_str());
+    ::DeleteFileA((folder + "\\fresh.txt").c_str());
+
+    ASSERT_EQ(RunToEnd(folder + "\\uninst.exe", "/S /REMOVEUSERFILES"), 0u);
+    EXPECT_TRUE(WaitUntilGone(folder, kWait));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+    EXPECT_FALSE(FileExists(UserStartup() + "\\博闲托盘区开始菜单.lnk"));
+}
+
+TEST_F(Package, OnlyTheProgramRunningFromTheFolderStopsAnInstallNotItsNames)
+{
+    // Another program's window of the main window's class and its mutex name.
+    HANDLE mutex = ::CreateMutexA(nullptr, FALSE, "DeskSwitch");
+    WNDCLASSA windowClass {};
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TForm1";
+    ::RegisterClassA(&windowClass);
+    HWND window = ::CreateWindowExA(
+        0, "TForm1", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    // "set" a folder, "我的程序" a file: both the user's, left as they are.
+    const std::string folder = temp.PathOf("同名");
+    ASSERT_TRUE(temp.WriteFile("同名\\我的程序", "mine"));
+    ASSERT_TRUE(::CreateDirectoryA((folder + "\\set").c_str(), nullptr));
+    EXPECT_EQ(Install(folder), 0u);
+    EXPECT_TRUE(FileExists(folder + "\\TrayStartMenu.exe"));
+    EXPECT_EQ(ReadWholeFile(folder + "\\我的程序"), "mine");
+    EXPECT_TRUE(DirectoryExists(folder + "\\set"));
+    if (window)
+        ::DestroyWindow(window);
+    if (mutex)
+        ::CloseHandle(mutex);
+    RunToEnd(folder + "\\uninst.exe", "/S /REMOVEUSERFILES");
+    WaitUntilGone(folder + "\\uninst.exe", kWait);
 }
 
 TEST_F(Package, UninstallRemovesTheUsersFilesOnlyWhenAskedTo)

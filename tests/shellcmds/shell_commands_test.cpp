@@ -70,7 +70,7 @@ TEST_F(ShellCommandsTest, FolderItemsOpenANewMaximisedExplorerWindowOnTheirFolde
         *c.folder = c.path;
         Clear();
         Click(f, c.item);
-        EXPECT_EQ(Log(), std::string("ShellExecute|Explorer.exe|open|/n,") + c.path + "|3\n") << c.item;
+        EXPECT_EQ(Log(), std::string("ShellExecute|C:\\windows\\Explorer.exe|open|/n,") + c.path + "|3\n") << c.item;
         ASSERT_EQ(shell.owners.size(), 1u);
         EXPECT_EQ(shell.owners[0], f.Handle()) << c.item;
     }
@@ -87,7 +87,7 @@ TEST_F(ShellCommandsTest, StartFolderItemOpensTheFolderCurrentAtStartUpNotThePro
     ASSERT_NE(exeFolder, dir.Path());
 
     Click(f, "dakaibencenxvqidongwenjianjia");
-    EXPECT_EQ(Log(), "ShellExecute|Explorer.exe|open|/n," + dir.Path() + "|3\n");
+    EXPECT_EQ(Log(), "ShellExecute|C:\\windows\\Explorer.exe|open|/n," + dir.Path() + "|3\n");
     EXPECT_EQ(shell.owners, std::vector<HWND> {f.Handle()});
 }
 
@@ -121,7 +121,7 @@ TEST_F(ShellCommandsTest, EachSpecialFolderItemOpensItsOwnFolderAsResolvedAtStar
         EXPECT_FALSE(folder.empty()) << c.item;
         Clear();
         Click(f, c.item);
-        EXPECT_EQ(Log(), "ShellExecute|Explorer.exe|open|/n," + folder + "|3\n") << c.item;
+        EXPECT_EQ(Log(), "ShellExecute|C:\\windows\\Explorer.exe|open|/n," + folder + "|3\n") << c.item;
     }
 }
 
@@ -129,7 +129,7 @@ TEST_F(ShellCommandsTest, MyComputerOpensTheNamespaceObjectWithoutTheNewWindowSw
 {
     TForm1& f = Design();
     Click(f, "wodediannao");
-    EXPECT_EQ(Log(), "ShellExecute|explorer.exe|open|::{20D04FE0-3AEA-1069-A2D8-08002B30309D}|3\n");
+    EXPECT_EQ(Log(), "ShellExecute|C:\\windows\\explorer.exe|open|::{20D04FE0-3AEA-1069-A2D8-08002B30309D}|3\n");
     ASSERT_EQ(shell.owners.size(), 1u);
     EXPECT_EQ(shell.owners[0], f.Handle());
 }
@@ -162,9 +162,9 @@ TEST_F(ShellCommandsTest, ControlPanelRestartAndLogOffRunTheirCommandLines)
         const char* item;
         const char* log;
     } cases[] = {
-        {"N50", "WinExec|RunDLL32.exe Shell32.DLL,Control_RunDLL||1\n"},
-        {"N56", "WinExec|shutdown -r -t 2||5\n"}, // no privilege change for these two
-        {"N58", "WinExec|shutdown -l -t 2||5\n"},
+        {"N50", "WinExec|\"C:\\windows\\system32\\RunDLL32.exe\" Shell32.DLL,Control_RunDLL||1\n"},
+        {"N56", "WinExec|\"C:\\windows\\system32\\shutdown.exe\" -r -t 2||5\n"}, // no privilege change for these two
+        {"N58", "WinExec|\"C:\\windows\\system32\\shutdown.exe\" -l -t 2||5\n"},
     };
     for (const auto& c : cases) {
         Clear();
