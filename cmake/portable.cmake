@@ -19,6 +19,9 @@ set(PORTABLE_SOURCES
   src/skin/skin_archive.cpp
   src/launcher/hook_notification.cpp
   src/framework/dpi_scale.cpp
+  src/launcher/pinyin_initials.cpp
+  src/launcher/type_ahead.cpp
+  src/launcher/change_batch.cpp
 )
 set(PORTABLE_TESTS
   tests/app/version_name_test.cpp
@@ -38,4 +41,6 @@ set(PORTABLE_TESTS
   tests/skin/skin_archive_test.cpp
   tests/launcher/hook_notification_test.cpp
   tests/framework/dpi_scale_test.cpp
+  tests/launcher/type_ahead_test.cpp
+  tests/launcher/change_batch_test.cpp
 )

@@ -6,10 +6,13 @@
 #include "framework/application.h"
 #include "framework/files.h"
 #include "framework/folder_window.h"
+#include "framework/menu_loop.h"
 #include "framework/os.h"
+#include "launcher/live_tree.h"
 #include "launcher/popup_menu_prep.h"
 #include "launcher/shortcut_menus.h"
 #include "launcher/sys_hook_comp.h"
+#include "launcher/tree_type_ahead.h"
 
 namespace {
 const char kReloadSound[] = "重载我的程序.wav";
@@ -56,14 +59,40 @@ void TForm1::formmenu_cenxvkuaijieClick(MenuItem* sender)
 
 void TForm1::congzaiwodecenxvClick(MenuItem*)
 {
-    ImageList1.Clear();
-    if (IconList)
-        ImageList1.Assign(*IconList);
-    ShortcutMenus1->Rebuild(MyProgramsDir);
+    // The user's own reload refreshes every icon, also those of shortcuts
+    // whose target changed its icon while the shortcut stayed the same.
+    ShortcutMenus1->ForgetIcons();
+    RebuildShortcutTrees();
 
     const std::string sound = SoundDir + "\\" + kReloadSound;
     if (FileExists(sound))
         Os().PlaySoundAsync(sound);
+}
+
+void TForm1::RebuildShortcutTrees()
+{
+    ImageList1.Clear();
+    if (IconList)
+        ImageList1.Assign(*IconList);
+    ShortcutMenus1->Rebuild(MyProgramsDir);
+}
+
+void TForm1::StartLiveTree()
+{
+    // Silent, unlike the user's reload: the user did not ask for it.
+    LiveTree1 = std::make_unique<LiveTree>(MyProgramsDir, [this] { RebuildShortcutTrees(); });
+}
+
+void TForm1::TypeAheadInTrees(bool on)
+{
+    if (!on) {
+        SetMenuCharHandler(nullptr);
+        return;
+    }
+    SetMenuCharHandler([this](HMENU menu, char key, LRESULT& result) {
+        const MenuItem* const roots[2] = {menu_cenxvkuaijie, formmenu_wodecenxv};
+        return TreeMenuChar(menu, key, roots, result);
+    });
 }
 
 void TForm1::popup_congzaiwodecenxvClick(MenuItem*) { congzaiwodecenxvClick(nullptr); }

@@ -12,6 +12,7 @@
 #include "framework/os.h"
 #include "framework/scoped.h"
 #include "hotkeys/hide_record.h"
+#include "launcher/live_tree.h"
 #include "launcher/shortcut_menus.h"
 #include "launcher/sys_hook_comp.h"
 #include "skin/skin_engine.h"
@@ -117,6 +118,7 @@ TForm1::TForm1()
         ShortcutMenus::Trees {menu_cenxvkuaijie, formmenu_wodecenxv,
             [this](MenuItem* sender) { menu_cenxvkuaijieClick(sender); },
             [this](MenuItem* sender) { formmenu_cenxvkuaijieClick(sender); }});
+    TypeAheadInTrees(true);
     SetMainMenu(&MainMenu1);
 
     // The icon is in the notification area with its design-time image and
@@ -146,8 +148,11 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
-    if (Form1 == this)
+    LiveTree1.reset();
+    if (Form1 == this) {
+        TypeAheadInTrees(false);
         Form1 = nullptr;
+    }
 }
 
 void TForm1::SetFormIcon(HICON icon)
@@ -183,6 +188,8 @@ void TForm1::FormCreate(MenuItem*)
     TrayHideRecordPath = HideRecordPath(ProgramDir, TheDesktop().CurrentDesktopName());
     RestoreLeftHidden();
 
+    // Watched from before the first reading, so that no change is missed.
+    StartLiveTree();
     ShortcutMenus1->Rebuild(MyProgramsDir);
 
     xitongtesuClick(nullptr);
@@ -289,6 +296,7 @@ void TForm1::FormClose(MenuItem*, CloseAction& action)
                 yongrejianqiehuanzuomianClick(nullptr);
             }
         }
+        LiveTree1.reset();
         IconList.reset();
         TrayIcon1.reset();
         if (InstanceDesktop == kDefaultDesktop && SharedBlock)

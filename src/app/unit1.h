@@ -26,6 +26,7 @@
 class TTrayIcon;
 class TSkinEngine;
 class ShortcutMenus;
+class LiveTree;
 class TMouseHook;
 enum class TrayButton;
 struct ShiftState;
@@ -69,6 +70,8 @@ public:
     std::unique_ptr<TTrayIcon> TrayIcon1;
     // The two "我的程序" trees and the state of their building steps.
     std::unique_ptr<ShortcutMenus> ShortcutMenus1;
+    // Rebuilds the trees after changes in the folder (started by FormCreate).
+    std::unique_ptr<LiveTree> LiveTree1;
 
     // ---- Help and links: documents, web pages, the feedback tool ----------
     HelpLinks HelpLinks1 {Handle()};
@@ -123,6 +126,11 @@ public:
     void menu_cenxvkuaijieClick(MenuItem* sender);
     void formmenu_cenxvkuaijieClick(MenuItem* sender);
     void congzaiwodecenxvClick(MenuItem* sender);
+    // Both trees built afresh from the folder: the reload without its sound.
+    void RebuildShortcutTrees();
+    void StartLiveTree();
+    // Letters typed in the trees' open menus choose entries (on while the window lives).
+    void TypeAheadInTrees(bool on);
     void popup_congzaiwodecenxvClick(MenuItem* sender);
     void dakaiwodecenxvwenjianjiaClick(MenuItem* sender);
     void N10Click(MenuItem* sender);

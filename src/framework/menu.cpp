@@ -1,6 +1,7 @@
 #include "framework/menu.h"
 
 #include "framework/image_list.h"
+#include "framework/menu_loop.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -489,7 +490,7 @@ bool HandleMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
     }
     default:
-        return false;
+        return HandleMenuLoopMessage(message, wParam, lParam, result);
     }
     (void)wParam;
 }

@@ -1,19 +1,37 @@
 #include "launcher/shortcut_build.h"
 
 #include "framework/image_list.h"
+#include "launcher/shell_icon_cache.h"
 #include "launcher/shell_icons.h"
 
 ShortcutBuild::ShortcutBuild(FolderEntry tree, Step next)
     : tree_(std::move(tree))
     , next_(next)
 {
-    std::vector<std::string> paths;
-    for (const ShortcutEntry* shortcut : NumberShortcuts(tree_))
-        paths.push_back(shortcut->path);
-    ShellIcons fetched = FetchShellIcons(paths);
+    ShellIcons fetched = FetchShellIcons(NumberedPaths());
     icons_ = std::move(fetched.icons);
     iconOf_ = std::move(fetched.iconOf);
     indexes_.assign(iconOf_.size(), -1);
+}
+
+ShortcutBuild::ShortcutBuild(FolderEntry tree, Step next, ShellIconCache& cache, const ImageList& images)
+    : tree_(std::move(tree))
+    , next_(next)
+{
+    std::vector<IconRequest> shortcuts;
+    for (const ShortcutEntry* shortcut : NumberShortcuts(tree_))
+        shortcuts.push_back({shortcut->path, shortcut->modified});
+    iconOf_ = cache.Lookup(shortcuts, images.Width(), images.Height());
+    cached_ = &cache.Images();
+    indexes_.assign(iconOf_.size(), -1);
+}
+
+std::vector<std::string> ShortcutBuild::NumberedPaths()
+{
+    std::vector<std::string> paths;
+    for (const ShortcutEntry* shortcut : NumberShortcuts(tree_))
+        paths.push_back(shortcut->path);
+    return paths;
 }
 
 ShortcutBuild::~ShortcutBuild() { DestroyIcons(icons_); }
@@ -27,16 +45,22 @@ int ShortcutBuild::AppendIcon(ImageList& images, const ShortcutEntry& shortcut)
     const int icon = iconOf_[shortcut.order];
     if (icon < 0)
         return -1;
-    indexes_[shortcut.order] = images.AppendIcon(icons_[static_cast<size_t>(icon)]);
+    indexes_[shortcut.order]
+        = cached_ ? images.AppendCopiesOf(*cached_, {icon}) : images.AppendIcon(icons_[static_cast<size_t>(icon)]);
     return indexes_[shortcut.order];
 }
 
 void ShortcutBuild::BeginFirstTree(ImageList& images)
 {
-    ImageList distinct(images.Width(), images.Height());
+    ImageList converted(images.Width(), images.Height());
     std::vector<int> distinctIndex;
     for (HICON icon : icons_)
-        distinctIndex.push_back(distinct.AppendIcon(icon));
+        distinctIndex.push_back(converted.AppendIcon(icon));
+    if (cached_) {
+        for (int i = 0; i < cached_->Count(); ++i)
+            distinctIndex.push_back(i);
+    }
+    const ImageList& distinct = cached_ ? *cached_ : converted;
     std::vector<int> sources;
     std::vector<std::size_t> orders;
     for (std::size_t order = 0; order < iconOf_.size(); ++order) {

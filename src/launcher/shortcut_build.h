@@ -11,6 +11,7 @@
 #include <vector>
 
 class ImageList;
+class ShellIconCache;
 
 class ShortcutBuild {
 public:
@@ -18,8 +19,11 @@ public:
     // call them (the popup tree's shortcuts come first and start the build).
     enum class Step { PopupFolders, FormShortcuts, FormFolders, Done };
 
-    // Numbers the tree's shortcuts and fetches their icons, once each.
+    // Numbers the tree's shortcuts and fetches their icons, once each. With
+    // a cache, only the icons it does not hold (for the same modification
+    // time) are looked up, at images of `images`' size.
     ShortcutBuild(FolderEntry tree, Step next);
+    ShortcutBuild(FolderEntry tree, Step next, ShellIconCache& cache, const ImageList& images);
     ~ShortcutBuild();
     ShortcutBuild(const ShortcutBuild&) = delete;
     ShortcutBuild& operator=(const ShortcutBuild&) = delete;
@@ -43,9 +47,12 @@ public:
     void BeginNextTree(ImageList& images);
 
 private:
+    std::vector<std::string> NumberedPaths();
+
     FolderEntry tree_;
     std::vector<HICON> icons_; // the distinct icons
-    std::vector<int> iconOf_; // each shortcut's icon in icons_, or -1
+    const ImageList* cached_ = nullptr; // instead, the cache's images of them
+    std::vector<int> iconOf_; // each shortcut's icon in icons_ (or cached_), or -1
     std::vector<int> indexes_; // where each shortcut's image went in the tree being built
     bool copied_ = false; // this tree's images are already in the list
     Step next_;

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/files.h"
 #include "framework/image_list.h"
+#include "launcher/shell_icon_cache.h"
 #include "launcher/shell_icons.h"
 #include "launcher/shortcut_build.h"
 #include "launcher/shortcut_launch.h"
@@ -54,9 +55,11 @@ void AppendShortcutItems(ImageList& images, ShortcutBuild& build, const std::vec
         AppendShortcutItem(images, build, shortcut, menu, handler);
 }
 
-std::shared_ptr<ShortcutBuild> ReadFolder(FolderEntry tree, Step next, ImageList& images)
+std::shared_ptr<ShortcutBuild> ReadFolder(
+    FolderEntry tree, Step next, ImageList& images, ShellIconCache* cache = nullptr)
 {
-    auto build = std::make_shared<ShortcutBuild>(std::move(tree), next);
+    auto build = cache ? std::make_shared<ShortcutBuild>(std::move(tree), next, *cache, images)
+                       : std::make_shared<ShortcutBuild>(std::move(tree), next);
     build->BeginFirstTree(images);
     return build;
 }
@@ -77,6 +80,7 @@ std::shared_ptr<ShortcutBuild> ReadOneFolder(const std::string& folder, bool wit
 ShortcutMenus::ShortcutMenus(ImageList& images, Trees trees)
     : images_(images)
     , trees_(std::move(trees))
+    , icons_(std::make_unique<ShellIconCache>())
 {
 }
 
@@ -106,7 +110,7 @@ void ShortcutMenus::AddPopupShortcuts(const std::string& programsDir)
     // The first step of every build reads the whole folder and fetches all
     // icons, for this tree and the menu bar's.
     Win32FolderSource source;
-    build_ = ReadFolder(ScanShortcutTree(source, programsDir), Step::PopupFolders, images_);
+    build_ = ReadFolder(ScanShortcutTree(source, programsDir), Step::PopupFolders, images_, icons_.get());
     AppendShortcutItems(images_, *build_, build_->Tree().shortcuts, trees_.popupRoot, trees_.popupClick);
 }
 
@@ -175,6 +179,8 @@ void ShortcutMenus::ApplyColumnBreak(MenuItem* item, MenuItem* menu)
     if (item && menu && StartsNewColumn(menu->Count()))
         item->SetBreak(MenuBreak::BarBreak);
 }
+
+void ShortcutMenus::ForgetIcons() { icons_->Clear(); }
 
 int ShortcutMenus::AppendShellIcon(const std::string& path)
 {

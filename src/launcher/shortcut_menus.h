@@ -14,6 +14,7 @@
 #include <vector>
 
 class ImageList;
+class ShellIconCache;
 class ShortcutBuild;
 struct FolderEntry;
 
@@ -49,6 +50,10 @@ public:
     MenuItem* AddFolderItem(const std::string& folder, MenuItem* parent);
     void AddFolderShortcuts(const std::string& folder, MenuItem* item);
     static void ApplyColumnBreak(MenuItem* item, MenuItem* menu);
+    // The next build looks every icon up again instead of keeping those of
+    // unchanged shortcuts.
+    void ForgetIcons();
+
     // Appends the file's shell icon: its index, or -1 when it has none.
     int AppendShellIcon(const std::string& path);
 
@@ -69,4 +74,6 @@ private:
     Trees trees_;
     // The folder reading and icons that the steps of one build share.
     std::shared_ptr<ShortcutBuild> build_;
+    // The icons of the last build, for the next one.
+    std::unique_ptr<ShellIconCache> icons_;
 };

@@ -85,6 +85,7 @@ std::vector<ShortcutEntry> ScanShortcuts(FolderSource& source, const std::string
         ShortcutEntry entry;
         entry.caption = ShortcutCaption(found.name, isLead);
         entry.path = folder + "\\" + found.name;
+        entry.modified = found.modified;
         shortcuts.push_back(std::move(entry));
     }
     return shortcuts;

@@ -19,6 +19,7 @@
 struct FoundEntry {
     std::string name;
     bool directory = false;
+    std::uint64_t modified = 0; // last write time as the system gives it; 0 when unknown
 };
 
 // What the system says is the same folder, whichever path reached it
@@ -49,6 +50,7 @@ struct ShortcutEntry {
     std::string caption; // the file name without its extension
     std::string path; // full path of the shortcut file
     std::size_t order = 0; // place in build order (see NumberShortcuts)
+    std::uint64_t modified = 0; // last write time of the shortcut file, 0 when unknown
 };
 
 struct FolderEntry {

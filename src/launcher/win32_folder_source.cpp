@@ -19,7 +19,9 @@ std::vector<FoundEntry> Win32FolderSource::List(const std::string& pattern)
     if (!find.Valid())
         return entries;
     do {
-        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        const std::uint64_t modified = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32)
+            | data.ftLastWriteTime.dwLowDateTime;
+        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, modified});
     } while (::FindNextFileA(find.Get(), &data));
     return entries;
 }

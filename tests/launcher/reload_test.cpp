@@ -1,6 +1,8 @@
 // Reload of both trees, the folder commands and the single icon step.
 #include "launcher_fixture.h"
 
+#include "launcher/live_tree.h"
+
 namespace {
 
 const char kNotepad[] = "C:\\windows\\notepad.exe";
@@ -157,6 +159,92 @@ TEST_F(LauncherTest, TheStepsCalledAloneWorkOnTheFolderTheyAreGiven)
     EXPECT_EQ(scan->Count(), scanBefore + 2);
     EXPECT_EQ(Shape(scan->Item(scanBefore)), "a,-,[Sub]{b,-},-");
     EXPECT_EQ(f.ImageList1.Count(), 17 + 4);
+}
+
+// ---- The tree following the folder by itself -------------------------------
+
+class LiveTreeTest : public LauncherTest {
+protected:
+    TForm1& Watched()
+    {
+        TForm1& f = Built();
+        f.StartLiveTree();
+        EXPECT_TRUE(f.LiveTree1->Watching());
+        return f;
+    }
+    // Pumps messages until the popup tree shows `count` shortcuts, `caption`
+    // among them; false after `timeoutMs`.
+    static bool WaitForTree(TForm1& f, size_t count, const std::string& caption, DWORD timeoutMs = 3000)
+    {
+        const DWORD start = ::GetTickCount();
+        while (ShortcutItems(f.menu_cenxvkuaijie).size() != count || !FindCaption(f.menu_cenxvkuaijie, caption)) {
+            if (::GetTickCount() - start > timeoutMs)
+                return false;
+            harness::PumpFor(20);
+        }
+        return true;
+    }
+};
+
+TEST_F(LiveTreeTest, ACopiedShortcutShowsInBothTreesWithinSecondsSilentlyLookingUpOnlyItsIcon)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    MakeShortcut("F\\two.lnk", kNotepad);
+    TForm1& f = Watched();
+    shell.calls.clear();
+    const long lookups = ShellIconLookups();
+    CopyShortcut("one.lnk", "F\\G\\three.lnk");
+    EXPECT_TRUE(WaitForTree(f, 3, "three")) << Shape(f.menu_cenxvkuaijie);
+    EXPECT_EQ(Shape(f.menu_cenxvkuaijie), "one,-,[F]{two,-,[G]{three,-},-},-");
+    EXPECT_EQ(ShapeWithImages(f.formmenu_wodecenxv), "one#20,-,[F]{two#21,-,[G]{three#22,-},-},-");
+    EXPECT_EQ(ImagePixels(f.ImageList1, 17), ImagePixels(f.ImageList1, 22));
+    EXPECT_EQ(ShellIconLookups() - lookups, 1) << "only the new shortcut's icon is looked up";
+    EXPECT_EQ(ShellIconsHeld(), 0);
+    EXPECT_TRUE(Calls("PlaySound").empty());
+    EXPECT_EQ(f.LiveTree1->Rebuilds(), 1);
+}
+
+TEST_F(LiveTreeTest, TwoHundredShortcutsCopiedAtOnceGiveAtMostTwoRebuilds)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    TForm1& f = Watched();
+    for (int i = 0; i < 200; ++i)
+        CopyShortcut("one.lnk", "F\\s" + std::to_string(1000 + i) + ".lnk");
+    EXPECT_TRUE(WaitForTree(f, 201, "s1199", 20000));
+    harness::PumpFor(1500); // nothing more comes
+    EXPECT_EQ(ShortcutItems(f.menu_cenxvkuaijie).size(), 201u);
+    EXPECT_GE(f.LiveTree1->Rebuilds(), 1);
+    EXPECT_LE(f.LiveTree1->Rebuilds(), 2);
+}
+
+TEST_F(LiveTreeTest, AnOpenMenuPutsTheRebuildOffUntilItCloses)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    TForm1& f = Watched();
+    HWND owner = Application::Instance().PopupOwner();
+    ::SendMessageA(owner, WM_ENTERMENULOOP, TRUE, 0);
+    CopyShortcut("one.lnk", "two.lnk");
+    harness::PumpFor(2000);
+    EXPECT_EQ(Shape(f.menu_cenxvkuaijie), "one,-") << "rebuilt under an open menu";
+    ::SendMessageA(owner, WM_EXITMENULOOP, TRUE, 0);
+    EXPECT_TRUE(WaitForTree(f, 2, "two", 1500)) << Shape(f.menu_cenxvkuaijie);
+}
+
+TEST_F(LiveTreeTest, AFolderThatGoesOrBecomesAFileKeepsTheTreesAndIsWatchedAgainWhenBack)
+{
+    MakeShortcut("one.lnk", kNotepad);
+    TForm1& f = Watched();
+    // Gone at once, as with a drive taken away.
+    ASSERT_TRUE(::MoveFileA(Programs().c_str(), (Root() + "\\away").c_str()));
+    harness::PumpFor(1500);
+    WriteFile(Programs(), "a file in the folder's place");
+    harness::PumpFor(1500);
+    EXPECT_EQ(Shape(f.menu_cenxvkuaijie), "one,-") << "the last good trees stay";
+    ASSERT_TRUE(::DeleteFileA(Programs().c_str()));
+    MakeShortcut("back.lnk", kNotepad);
+    EXPECT_TRUE(WaitForTree(f, 1, "back")) << Shape(f.menu_cenxvkuaijie);
+    MakeShortcut("again.lnk", kNotepad);
+    EXPECT_TRUE(WaitForTree(f, 2, "again")) << Shape(f.menu_cenxvkuaijie);
 }
 
 } // namespace
