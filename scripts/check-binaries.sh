@@ -5,14 +5,17 @@
 #               the program supports (Windows XP SP3);
 #   header      the PE header's OS and subsystem versions let that Windows
 #               load it (5.1 for 32-bit, 5.2 for 64-bit, or lower);
+#   shared      no section shared by every process that loads the file
+#               (IMAGE_SCN_MEM_SHARED): it would be writable across users and
+#               integrity levels;
 #   stripped    (with --stripped) no symbol table: the release ships without.
 # Each check is a function taking one PE and printing what is wrong; more
 # checks join the `checks` list.
 #
 #   check-binaries.sh [--stripped] FILE_OR_FOLDER...
-# Folders are searched for .exe and .dll files; files that are not PE images
-# (such as the hook library's backup copy, which has a leading byte) are
-# skipped and named. Exit status 1 when a check failed or nothing was found.
+# Folders are searched for .exe and .dll files. The hook library's backup
+# copy (copy_Key.dll) is checked as the library it restores, without its
+# leading byte; other files that are not PE images are skipped and named. Exit status 1 when a check failed or nothing was found.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -21,7 +24,7 @@ allowed_list=scripts/allowed-imports.txt
 versions=(95 NT4 98 ME 2000 XP XPSP1 XPSP2 XPSP3 2003 Vista 7 8 8.1 10)
 newest_allowed=XPSP3
 
-checks=(check_imports check_header)
+checks=(check_imports check_header check_shared)
 if [ "${1:-}" = --stripped ]; then
   checks+=(check_stripped)
   shift
@@ -92,6 +95,13 @@ check_header() {
   done
 }
 
+check_shared() {
+  # objdump -h prints each section's name on one line and its flags on the next.
+  local shared
+  shared="$("$objdump" -h "$1" | awk '/^ *[0-9]+ / { name = $2; next } /SHARED/ { print name }')"
+  [ -z "$shared" ] || echo "it has sections shared between processes: $(echo $shared)"
+}
+
 check_stripped() {
   if "$objdump" -f "$1" | grep -q 'HAS_SYMS'; then
     echo "it carries a symbol table (not stripped)"
@@ -108,15 +118,22 @@ for arg in "$@"; do
   fi
 done
 
+scratch="$(mktemp)"
+trap 'rm -f "$scratch"' EXIT
 status=0
 checked=0
 for f in "${files[@]}"; do
-  if [ "$(head -c 2 "$f" 2>/dev/null)" != MZ ]; then
+  image="$f"
+  if [ "$(basename "$f")" = copy_Key.dll ]; then
+    tail -c +2 "$f" >"$scratch"
+    image="$scratch"
+  fi
+  if [ "$(head -c 2 "$image" 2>/dev/null)" != MZ ]; then
     echo "check-binaries: skipped (not a PE image): $f"
     continue
   fi
   checked=$((checked + 1))
-  problems="$(for check in "${checks[@]}"; do "$check" "$f"; done)"
+  problems="$(for check in "${checks[@]}"; do "$check" "$image"; done)"
   if [ -n "$problems" ]; then
     status=1
     echo "check-binaries: $f:" >&2
