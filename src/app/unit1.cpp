@@ -301,7 +301,8 @@ void TForm1::FormDpiChanged(WPARAM noticeWParam)
             ShortcutMenus1->ForgetIcons();
             RebuildShortcutTrees();
         }
-        if (TrayIcon1)
+        // The second desktop's instance shows the application's icon there.
+        if (TrayIcon1 && !TrayIcon1->UseAppIcon())
             LoadTrayIcon(change.iconSize);
     }
     if (change.relayout || change.rebuildIcons)
