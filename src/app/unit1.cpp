@@ -6,6 +6,7 @@
 #include "app/version_name.h"
 #include "desktops/desktops.h"
 #include "framework/application.h"
+#include "framework/dpi.h"
 #include "framework/dpi_scale.h"
 #include "framework/errors.h"
 #include "framework/files.h"
@@ -107,8 +108,7 @@ TForm1::TForm1()
         ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     Image1->SetHint("请右键单击托盘菜单（任务栏右下角）");
 
-    GdiObject<HBITMAP> glyphs(LoadGlyphStrip(instance, ImageList1.Height()));
-    ImageList1.AppendMasked(glyphs.Get(), RGB(255, 0, 255));
+    LoadGlyphs();
     MainMenu1.SetImages(&ImageList1);
     PopupMenu1.SetImages(&ImageList1);
     BuildMainMenu();
@@ -126,11 +126,7 @@ TForm1::TForm1()
     TrayIcon1 = std::make_unique<TTrayIcon>();
     TrayIcon1->SetAutoHide(true);
     TrayIcon1->SetHint(kTrayHint);
-    // Drawn at the tray's size from the icon's image of that size.
-    const int traySize = ScreenSmallIconSize();
-    trayIcon_.Reset(
-        static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, traySize, traySize, 0)));
-    TrayIcon1->SetIcon(trayIcon_ ? trayIcon_.Get() : icon_);
+    LoadTrayIcon(ScreenSmallIconSize());
     TrayIcon1->SetPopupMenu(&PopupMenu1);
     TrayIcon1->SetUseAppIcon(false);
     TrayIcon1->OnClick = [this](TTrayIcon* sender, TrayButton button, ShiftState shift, int x, int y) {
@@ -153,6 +149,20 @@ TForm1::~TForm1()
         TypeAheadInTrees(false);
         Form1 = nullptr;
     }
+}
+
+void TForm1::LoadGlyphs()
+{
+    GdiObject<HBITMAP> glyphs(LoadGlyphStrip(::GetModuleHandleA(nullptr), ImageList1.Height()));
+    ImageList1.AppendMasked(glyphs.Get(), RGB(255, 0, 255));
+}
+
+void TForm1::LoadTrayIcon(int size)
+{
+    // Drawn at the tray's size from the icon's image of that size.
+    trayIcon_.Reset(static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, size, size, 0)));
+    TrayIcon1->SetIcon(trayIcon_ ? trayIcon_.Get() : icon_);
 }
 
 void TForm1::SetFormIcon(HICON icon)
@@ -270,6 +280,34 @@ void TForm1::FormShow(MenuItem*)
 }
 
 void TForm1::FormResize(MenuItem*) { }
+
+void TForm1::FormDpiChanged(WPARAM noticeWParam)
+{
+    const DpiChange change = PlanDpiChange(noticeWParam, LayoutDpi(), ImageList1.Height());
+    if (change.relayout) {
+        SetLayoutDpi(change.dpi);
+        if (SkinEngine1)
+            SkinEngine1->DpiChanged();
+    }
+    if (change.rebuildIcons) {
+        ImageList1.Recreate(change.iconSize, change.iconSize);
+        LoadGlyphs();
+        // Before start-up there are no trees yet, and IconList copies the
+        // glyphs when it is made.
+        if (IconList) {
+            IconList->Assign(ImageList1);
+            // The shell's icons are scaled down once from its large ones, so
+            // they are fetched again rather than rescaled from the old ones.
+            ShortcutMenus1->ForgetIcons();
+            RebuildShortcutTrees();
+        }
+        // The second desktop's instance shows the application's icon there.
+        if (TrayIcon1 && !TrayIcon1->UseAppIcon())
+            LoadTrayIcon(change.iconSize);
+    }
+    if (change.relayout || change.rebuildIcons)
+        RemeasureMenus();
+}
 
 void TForm1::FormClose(MenuItem*, CloseAction& action)
 {

@@ -105,6 +105,9 @@ public:
     void FormShow(MenuItem* sender);
     void FormResize(MenuItem* sender);
     void FormClose(MenuItem* sender, CloseAction& action);
+    // Moved to a monitor of another DPI: glyphs, shortcut icons, the tray
+    // icon, menu item heights and the skin's fonts are made again for it.
+    void FormDpiChanged(WPARAM noticeWParam);
     void N5Click(MenuItem* sender);
     void houculiClick(MenuItem* sender);
     void xitongtesuClick(MenuItem* sender);
@@ -250,6 +253,7 @@ protected:
     void DoShow() override { FormShow(nullptr); }
     void DoResize() override { FormResize(nullptr); }
     void DoClose(CloseAction& action) override { FormClose(nullptr, action); }
+    void DoDpiChanged(WPARAM wParam) override { FormDpiChanged(wParam); }
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -257,6 +261,9 @@ private:
     void BuildPopupMenu();
     void BuildMenu(MenuItem& root, const std::vector<MenuRow>& rows);
     void SetFormIcon(HICON icon);
+    // ImageList1's design glyphs at the list's size (appended to it).
+    void LoadGlyphs();
+    void LoadTrayIcon(int size);
 
     HICON icon_ = nullptr; // design-time icon (a resource, never destroyed)
     IconHandle desk2Icon_; // loaded from file by the second instance

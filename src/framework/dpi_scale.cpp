@@ -24,3 +24,14 @@ int SourceSizeFor(int wanted, const std::vector<int>& available)
     // blurred; only when nothing larger exists is the largest used.
     return larger ? larger : largest;
 }
+
+DpiChange PlanDpiChange(unsigned long noticeWParam, int currentDpi, int currentIconSize)
+{
+    DpiChange change {};
+    const int announced = static_cast<int>(noticeWParam & 0xFFFF);
+    change.dpi = announced > 0 ? announced : kDesignDpi;
+    change.iconSize = SmallIconSize(change.dpi);
+    change.relayout = change.dpi != currentDpi;
+    change.rebuildIcons = change.iconSize != currentIconSize;
+    return change;
+}

@@ -136,6 +136,7 @@ LRESULT Form::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case kDpiChangedMessage: {
         // Moved to a monitor of another DPI (per-monitor awareness): take the
         // size the system proposes for it and paint everything again there.
+        GuardWindowCall([this, wParam] { DoDpiChanged(wParam); });
         const auto* proposed = reinterpret_cast<const RECT*>(lParam);
         if (proposed)
             ::SetWindowPos(Handle(), nullptr, proposed->left, proposed->top, proposed->right - proposed->left,

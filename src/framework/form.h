@@ -65,6 +65,9 @@ protected:
     virtual void DoShow() { }
     virtual void DoResize() { }
     virtual void DoClose(CloseAction&) { }
+    // Moved to a monitor of another DPI: the notice's wParam, before the
+    // window takes its new size and is painted again.
+    virtual void DoDpiChanged(WPARAM) { }
     // Messages a form handles itself (hotkeys, copy data, ...); true = handled.
     virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 

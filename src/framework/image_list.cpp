@@ -32,6 +32,15 @@ void ImageList::Clear()
         ImageList_Remove(list_, -1);
 }
 
+void ImageList::Recreate(int width, int height)
+{
+    if (list_)
+        ImageList_Destroy(list_);
+    width_ = width;
+    height_ = height;
+    list_ = Create();
+}
+
 void ImageList::Assign(const ImageList& other)
 {
     if (&other == this)

@@ -18,6 +18,8 @@ public:
     int Height() const { return height_; }
     int Count() const;
     void Clear();
+    // Drops every image and takes a new image size (the DPI changed).
+    void Recreate(int width, int height);
     // Makes this list an image-for-image copy of `other`.
     void Assign(const ImageList& other);
     // Appends the icon scaled to the list's size; the new index, or -1.

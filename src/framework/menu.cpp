@@ -306,6 +306,11 @@ void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const
 void SetMenuPainter(MenuPainter* painter)
 {
     g_painter = painter;
+    RemeasureMenus();
+}
+
+void RemeasureMenus()
+{
     std::vector<MenuItem*> items;
     items.reserve(LiveItems().size());
     for (const MenuItem* item : LiveItems())

@@ -75,6 +75,7 @@ public:
 private:
     friend class Menu;
     friend void SetMenuPainter(MenuPainter* painter);
+    friend void RemeasureMenus();
     void AttachTo(MenuItem* parent);
     void FreeChildren();
     void ForgetRealMenus();
@@ -183,6 +184,9 @@ public:
 // item again, so menus built before it change too.
 void SetMenuPainter(MenuPainter* painter);
 MenuPainter* CurrentMenuPainter();
+// Describes every existing item again, which makes the system measure the
+// items afresh (their glyphs or fonts changed size).
+void RemeasureMenus();
 
 // Menu messages for any window that owns a menu bar or pops up a menu:
 // WM_MENUCOMMAND runs the chosen item, WM_MEASUREITEM / WM_DRAWITEM draw the

@@ -104,6 +104,12 @@ void TSkinEngine::SetSkinFile(const std::string& path)
         SkinExistingWindows();
 }
 
+void TSkinEngine::DpiChanged()
+{
+    if (renderer_)
+        renderer_->MakeFonts();
+}
+
 void TSkinEngine::SetActive(bool active)
 {
     if (active == active_)

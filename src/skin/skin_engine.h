@@ -73,6 +73,9 @@ public:
     void SetSkinFile(const std::string& path);
     const std::string& SkinFile() const { return skinFile_; }
     bool SkinLoaded() const { return renderer_ != nullptr; }
+    // The layout DPI changed: the skin's fonts follow (its metrics are
+    // scaled as they are used).
+    void DpiChanged();
 
     // Switching on with a skin loaded skins every window of the thread now
     // and as they appear; the same value again does nothing.

@@ -1,6 +1,7 @@
 #include "skin/skin_renderer.h"
 
 #include "framework/dpi.h"
+#include "framework/screen_dpi.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -39,6 +40,8 @@ HFONT MakeFont(const LOGFONTA& base, const std::string& face, int points)
     }
     if (points > 0)
         font.lfHeight = -::MulDiv(points, ScaleForDpi(96), 72);
+    else // the system's font comes at the screen's DPI, not the monitor's
+        font.lfHeight = ::MulDiv(font.lfHeight, LayoutDpi(), ScreenDpi());
     return ::CreateFontIndirectA(&font);
 }
 
@@ -56,12 +59,7 @@ SkinRenderer::SkinRenderer(SkinPackage package)
         std::vector<uint32_t>().swap(image.pixels);
     }
 
-    NONCLIENTMETRICSA metrics {};
-    // The size without Vista's extra field, so every system fills it.
-    metrics.cbSize = sizeof metrics;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    menuFont_.Reset(MakeFont(metrics.lfMenuFont, skin_.menuFont, skin_.menuFontSize));
-    captionFont_.Reset(MakeFont(metrics.lfCaptionFont, std::string(), skin_.captionFontSize));
+    MakeFonts();
     if (const auto& face = skin_.Part(SkinPart::Menu).face)
         menuBrush_.Reset(::CreateSolidBrush(ToColorRef(*face)));
     if (const auto& face = skin_.Part(SkinPart::MenuBar).face)
@@ -70,6 +68,16 @@ SkinRenderer::SkinRenderer(SkinPackage package)
         windowBrush_.Reset(::CreateSolidBrush(ToColorRef(*face)));
     if (const auto& face = skin_.Part(SkinPart::Panel).face)
         panelBrush_.Reset(::CreateSolidBrush(ToColorRef(*face)));
+}
+
+void SkinRenderer::MakeFonts()
+{
+    NONCLIENTMETRICSA metrics {};
+    // The size without Vista's extra field, so every system fills it.
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    menuFont_.Reset(MakeFont(metrics.lfMenuFont, skin_.menuFont, skin_.menuFontSize));
+    captionFont_.Reset(MakeFont(metrics.lfCaptionFont, std::string(), skin_.captionFontSize));
 }
 
 bool SkinRenderer::DrawGrid(HDC dc, const SkinGrid& grid, int state, const RECT& r) const

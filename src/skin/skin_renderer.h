@@ -44,6 +44,8 @@ public:
     HBRUSH PanelBrush() const { return panelBrush_.Get(); }
     // A memory DC for measuring text.
     HDC MeasureDc() const { return measureDc_.Get(); }
+    // The fonts again at the layout DPI (it changed).
+    void MakeFonts();
 
 private:
     SkinPackage skin_;

@@ -1,6 +1,8 @@
 // The main window's menus as designed: names, captions, order, glyphs, marks.
 #include "form_fixture.h"
+#include "framework/dpi.h"
 #include "framework/screen_dpi.h"
+#include "support/shortcut_file.h"
 
 #include <cstdlib>
 #include <set>
@@ -224,6 +226,33 @@ TEST_F(FormTest, AtOneHundredFortyFourDpiThePopupsGlyphCellIsTwentyFourPixels)
         ::RegDeleteValueA(desktop, "LogPixels");
     ::RegCloseKey(desktop);
     EXPECT_EQ(exitCode, 0u) << "the copy at 144 dpi failed (its output is above)";
+}
+
+// A move to a 144 dpi monitor: glyphs, their copy for the reload and the
+// shortcut icons are made at 24 px, and the popup's glyph cell measures 24.
+TEST_F(FormTest, MovedToAOneHundredFortyFourDpiMonitorTheMenusAreRebuiltAtTwentyFourPixels)
+{
+    ASSERT_TRUE(::CreateDirectoryA((dir.Path() + "\\我的程序").c_str(), nullptr));
+    ASSERT_TRUE(SaveShortcut(dir.Path() + "\\我的程序\\记事本.lnk", "C:\\windows\\notepad.exe"));
+    TForm1& f = Start();
+    const int images = f.ImageList1.Count();
+    ASSERT_GT(images, 17);
+    RECT proposed = f.Bounds();
+    ::SendMessageA(f.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(f.ImageList1.Width(), 24);
+    EXPECT_EQ(f.ImageList1.Count(), images); // the glyphs and the tree's icons, fetched again
+    EXPECT_EQ(f.IconList->Height(), 24);
+    EXPECT_EQ(f.IconList->Count(), 17);
+    MEASUREITEMSTRUCT measure {};
+    measure.CtlType = ODT_MENU;
+    measure.itemData = reinterpret_cast<ULONG_PTR>(f.menu_cenxvkuaijie->Item(0));
+    LRESULT result = 0;
+    EXPECT_TRUE(HandleMenuMessage(f.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure), result));
+    EXPECT_EQ(measure.itemHeight, 24u);
+    // Back on a 96 dpi monitor, so that later tests lay out as designed.
+    ::SendMessageA(f.Handle(), 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(f.ImageList1.Width(), 16);
+    EXPECT_EQ(LayoutDpi(), 96);
 }
 
 } // namespace

@@ -21,4 +21,18 @@ TEST(DpiScale, SourceIsTheSameSizeElseTheNearestLargerNeverASmallerOne)
     EXPECT_EQ(SourceSizeFor(24, {}), 0);
 }
 
+TEST(DpiScale, ADpiChangeRebuildsIconsOnlyWhenTheirSizeChanges)
+{
+    const DpiChange up = PlanDpiChange(0x00900090, 96, 16);
+    EXPECT_EQ(up.dpi, 144);
+    EXPECT_EQ(up.iconSize, 24);
+    EXPECT_TRUE(up.relayout && up.rebuildIcons);
+    const DpiChange slight = PlanDpiChange(0x00600062, 96, 16); // 98 dpi: the low word, icons stay 16
+    EXPECT_EQ(slight.dpi, 98);
+    EXPECT_TRUE(slight.relayout);
+    EXPECT_FALSE(slight.rebuildIcons);
+    EXPECT_FALSE(PlanDpiChange(0x00780078, 120, 20).relayout);
+    EXPECT_EQ(PlanDpiChange(0, 144, 24).iconSize, 16); // no DPI in the notice: the design size
+}
+
 } // namespace
