@@ -129,8 +129,9 @@ void PrintUsage(const char* when, const Usage& u)
     std::fflush(stdout);
 }
 
-// The tray popup is closed as soon as it is up: its owner is told the menu
-// went idle, and ends it.
+// The tray popup is closed as soon as it is up: its owner (the application's
+// popup owner window, not the tray's own window) is told the menu went idle,
+// and ends it.
 WNDPROC notifyProc = nullptr;
 LRESULT CALLBACK ClosingNotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -229,8 +230,9 @@ int Soak(const char* fakeShell, const char* skin, const Counts& total)
             form.TrayHideRecordPath = dir + "\\hidden-soak";
             form.IconList = std::make_unique<ImageList>();
             form.IconList->Assign(form.ImageList1);
-            notifyProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-                form.TrayIcon1->NotifyWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingNotifyProc)));
+            const HWND popupOwner = Application::Instance().PopupOwner();
+            notifyProc = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrA(popupOwner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingNotifyProc)));
             // Everything built once, so the start counts what a running program holds.
             RunHalf(form, about, {1, 1, 1, 1, 1});
             start = Measure();
@@ -242,7 +244,7 @@ int Soak(const char* fakeShell, const char* skin, const Counts& total)
                 (h == 0 ? middle : end) = Measure();
                 PrintUsage(h == 0 ? "middle" : "end", h == 0 ? middle : end);
             }
-            ::SetWindowLongPtrA(form.TrayIcon1->NotifyWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(notifyProc));
+            ::SetWindowLongPtrA(popupOwner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(notifyProc));
             form.IconList.reset();
         }
         SetOs(nullptr);
