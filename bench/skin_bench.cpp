@@ -5,6 +5,8 @@
 // 100 reloads of the skin.
 //
 //   wine skin_bench.exe <skin file> [--rounds N] [--tree-rounds N]
+#include "gdi_objects.h"
+
 #include "framework/image_list.h"
 #include "framework/menu.h"
 #include "skin/skin_engine.h"
@@ -92,20 +94,6 @@ double TimeOpen(HMENU menu, HWND owner, int rounds)
         ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, 20, 20, 0, owner, nullptr);
     const auto end = std::chrono::steady_clock::now();
     return std::chrono::duration<double, std::milli>(end - start).count() / rounds;
-}
-
-// The process's GDI objects. Where GetGuiResources is not implemented (it
-// returns 0 under Wine) the handle table is probed instead: every 16-bit
-// handle value that names a live object counts.
-DWORD GdiObjects()
-{
-    if (const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
-        return count;
-    DWORD count = 0;
-    for (UINT_PTR value = 1; value < 0x10000; ++value)
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0)
-            ++count;
-    return count;
 }
 
 } // namespace

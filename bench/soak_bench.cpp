@@ -10,6 +10,8 @@
 // The second form starts the real program N times in a row, each time in a
 // fresh folder of 1,000 shortcuts to files the shell has not seen before,
 // and prints the time to its main window and to its tray icon.
+#include "gdi_objects.h"
+
 #include "app/unit1.h"
 #include "framework/application.h"
 #include "framework/os.h"
@@ -91,20 +93,7 @@ struct Usage {
     double privateMb = 0;
 };
 
-// Under Wine GetGuiResources returns 0: the GDI handle table is probed
-// instead (every 16-bit handle value naming a live object) and USER objects
-// are left out.
-DWORD GdiObjects()
-{
-    if (const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
-        return count;
-    DWORD count = 0;
-    for (UINT_PTR value = 1; value < 0x10000; ++value)
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0)
-            ++count;
-    return count;
-}
-
+// Under Wine GetGuiResources returns 0: USER objects are then left out.
 Usage Measure()
 {
     Usage usage;
