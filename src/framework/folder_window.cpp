@@ -8,6 +8,7 @@ const char kOpen[] = "open";
 const char kExplorer[] = "Explorer.exe";
 const char kNewWindowSwitch[] = "/n,";
 const char kWineRootSwitch[] = "/root,";
+const char kWineSelectSwitch[] = "/select,";
 } // namespace
 
 // From the Windows folder, never a file of that name in the current folder or
@@ -19,6 +20,8 @@ std::string FolderWindowParameters(const std::string& folder, bool wine)
     // Quoted, since Wine's explorer ends an unquoted path at a comma.
     return wine ? kWineRootSwitch + ("\"" + folder + "\"") : kNewWindowSwitch + folder;
 }
+
+std::string WineSelectItemParameters(const std::string& parsingName) { return kWineSelectSwitch + parsingName; }
 
 void OpenFolderWindow(HWND owner, const std::string& folder)
 {

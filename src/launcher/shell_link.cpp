@@ -104,6 +104,31 @@ DWORD LinkFlags(IShellLinkA* link)
         return 0;
     return flags;
 }
+
+// The name the shell parses back into `items` ("::{CLSID}" for My Computer);
+// empty when the shell gives none.
+std::string ParsingName(const ITEMIDLIST* items)
+{
+    ComPtr<IShellFolder> desktop;
+    STRRET name {};
+    if (FAILED(::SHGetDesktopFolder(desktop.Put()))
+        || FAILED(desktop->GetDisplayNameOf(items, SHGDN_FORPARSING, &name)))
+        return std::string();
+    switch (name.uType) {
+    case STRRET_CSTR:
+        return name.cStr;
+    case STRRET_OFFSET:
+        return reinterpret_cast<const char*>(items) + name.uOffset;
+    case STRRET_WSTR: {
+        char text[MAX_PATH * 2] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text, sizeof text - 1, nullptr, nullptr);
+        ::CoTaskMemFree(name.pOleStr);
+        return text;
+    }
+    default:
+        return std::string();
+    }
+}
 } // namespace
 
 ShortcutContents ReadShortcut(const std::string& shortcutPath)
@@ -135,6 +160,8 @@ ShortcutContents ReadShortcut(const std::string& shortcutPath)
     LPITEMIDLIST items = nullptr;
     if (link->GetIDList(&items) == S_OK)
         contents.items.Reset(items);
+    if (contents.path.empty() && contents.items.Valid())
+        contents.itemsName = ParsingName(contents.items.Get());
     // The shell keeps arguments of any length; the property sheet's 1,024
     // characters are no limit of the file.
     constexpr int kLongestArguments = 32768;

@@ -17,6 +17,7 @@ struct ShortcutContents {
     bool loaded = false; // the file is a shortcut the shell could read
     std::string path; // the target's file-system path; empty when it has none
     ShellItemList items; // the target as a shell item (also for a path)
+    std::string itemsName; // the item's parsing name ("::{...}") when it has no path
     bool advertised = false; // an installer's advertised shortcut
     std::string arguments;
     std::string directory; // the start-in folder; empty when none

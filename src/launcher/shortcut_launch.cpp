@@ -1,6 +1,7 @@
 #include "launcher/shortcut_launch.h"
 
 #include "framework/application.h"
+#include "framework/folder_window.h"
 #include "framework/os.h"
 #include "framework/wow64_redirection.h"
 #include "launcher/shell_link.h"
@@ -10,6 +11,16 @@ const char kOpen[] = "open";
 const char kRunAs[] = "runas";
 const char kTargetMissing[] = "快捷方式的目标不存在  ";
 const char kShortcutLabel[] = "快捷方式  ";
+
+// Leaves the shortcut's own settings out: the shell opens `file` as it is.
+ShellStart PlainOpen(HWND owner, const std::string& file)
+{
+    ShellStart start;
+    start.owner = owner;
+    start.verb = kOpen;
+    start.file = file;
+    return start;
+}
 } // namespace
 
 ShortcutStart ChooseShortcutStart(bool loaded, bool advertised, bool hasPath, bool hasItems, bool targetExists)
@@ -52,18 +63,19 @@ void StartShortcut(HWND owner, const std::string& shortcut)
             break;
         case ShortcutStart::Item:
             start.items = link.items.Get();
+            // Wine's shell opens nothing for an item with no path; its
+            // explorer at least shows the item in its parent folder.
+            if (Os().RunsUnderWine() && !link.itemsName.empty()) {
+                start.items = nullptr;
+                start.file = ExplorerProgram();
+                start.parameters = WineSelectItemParameters(link.itemsName);
+            }
             break;
         case ShortcutStart::ShortcutItself:
-            start = ShellStart {};
-            start.owner = owner;
-            start.verb = kOpen;
-            start.file = shortcut;
+            start = PlainOpen(owner, shortcut);
             break;
         case ShortcutStart::Unresolvable:
-            start = ShellStart {};
-            start.owner = owner;
-            start.verb = kOpen;
-            start.file = kUnresolvedLink;
+            start = PlainOpen(owner, kUnresolvedLink);
             break;
         case ShortcutStart::TargetMissing:
             break;

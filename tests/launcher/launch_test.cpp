@@ -225,6 +225,7 @@ TEST_F(LaunchTest, UnderWineFolderCommandsOpenWindowsOnTheirFolders)
     if (!OsInterface().RunsUnderWine())
         GTEST_SKIP() << "Wine's explorer only";
     MakeShortcut("Word.lnk", kNotepad);
+    MakeMyComputerShortcut(ProgramsPath("我的电脑.lnk"));
     TForm1& f = Built();
     shell.wine = true;
     shell.execute = true;
@@ -237,6 +238,14 @@ TEST_F(LaunchTest, UnderWineFolderCommandsOpenWindowsOnTheirFolders)
     EXPECT_TRUE(CloseWindowTitled("我的程序")) << "no window on the shortcut's folder";
     f.dakaiwodecenxvwenjianjiaClick(nullptr);
     EXPECT_TRUE(CloseWindowTitled("我的程序")) << "no window on the shortcut folder";
+    // A shell folder kept only as an item list: Wine's explorer shows it
+    // selected in its parent, the desktop.
+    shell.calls.clear();
+    Item(f, "我的电脑")->Click();
+    ASSERT_EQ(Calls("ShellExecute").size(), 1u);
+    const std::string select = Calls("ShellExecute")[0].detail;
+    EXPECT_EQ(_stricmp(select.c_str(), "open|/select,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"), 0) << select;
+    EXPECT_TRUE(CloseWindowTitled("桌面")) << "no window on My Computer's folder";
 }
 
 // Run by scripts/wow64-test.sh: the 32-bit build in a 64-bit prefix, with a
