@@ -1,5 +1,6 @@
 #include "launcher/shell_icons.h"
 
+#include "framework/os.h"
 #include "framework/scoped.h"
 #include "framework/worker_thread.h"
 #include "framework/wow64_redirection.h"
@@ -33,6 +34,11 @@ void CountHeld(long change)
 // time, so a few more workers than cores still shorten a build.
 std::size_t WorkerCount(std::size_t jobs)
 {
+    // Wine 8's X11 driver can deadlock two threads that take icons out of the
+    // shell's image list at once, and every thread there opens an X
+    // connection of its own: under Wine the lookups run on the calling thread.
+    if (SystemIsWine())
+        return 0;
     const std::size_t cores = std::size_t {WorkerThread::ProcessorCount()};
     return std::min({std::max<std::size_t>(2, 2 * cores), std::size_t {8}, jobs});
 }
