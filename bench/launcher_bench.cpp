@@ -2,8 +2,9 @@
 // (3 levels) three ways and prints the figures side by side:
 //   (a) one shell icon lookup per shortcut and tree, all on this thread,
 //       each tree enumerated on its own, as the launcher was first designed;
-//   (b) the program's own build: one reading, each icon looked up once on
-//       worker threads, the images added as strips;
+//   (b) the program's own build: one reading, each icon looked up once (on
+//       worker threads on Windows, on this thread under Wine), the images
+//       added as strips;
 //   (c) the automatic rebuild after one shortcut was added, which looks up
 //       only that shortcut's icon.
 // Then the process's private bytes and GDI/USER objects after a build and
@@ -380,7 +381,7 @@ int main(int argc, char** argv)
             std::thread::hardware_concurrency(), rounds);
         std::printf("(a) first design, two lookups per shortcut on the GUI thread: %7.3f s   icon lookups %ld\n", a,
             firstLookups);
-        std::printf("(b) one reading, each icon looked up once, on worker threads: %7.3f s   icon lookups %ld\n", b,
+        std::printf("(b) one reading, each icon looked up once (workers on Windows): %7.3f s   icon lookups %ld\n", b,
             ownLookups);
         std::printf("ratio b/a: %.3f (target <= 0.2)\n", b / a);
         std::printf(
