@@ -29,12 +29,14 @@ bool OsInterface::StartThroughShell(const ShellStart& start)
     return ::ShellExecuteExA(&info) != FALSE;
 }
 
-bool OsInterface::RunsUnderWine()
+bool SystemIsWine()
 {
     // Every Wine's ntdll has this export; Windows' never has.
     static const bool wine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
     return wine;
 }
+
+bool OsInterface::RunsUnderWine() { return SystemIsWine(); }
 
 UINT OsInterface::WinExec(const std::string& commandLine, int show) { return ::WinExec(commandLine.c_str(), show); }
 
