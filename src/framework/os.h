@@ -55,6 +55,11 @@ public:
     virtual bool CloseToken(HANDLE token);
 };
 
+// Whether this is Wine rather than Windows, asked of the system itself (no
+// test stands in for it): for the platform's own differences, such as where
+// it sends typed keys or what its menus make of an answer.
+bool SystemIsWine();
+
 // The interface in force; the real one unless a test installed another.
 OsInterface& Os();
 // Installs `os` (not owned); nullptr puts the real implementation back.

@@ -1,5 +1,6 @@
 #include "launcher/tree_type_ahead.h"
 
+#include "framework/os.h"
 #include "launcher/type_ahead.h"
 
 #include <vector>
@@ -16,13 +17,8 @@ HWND MenuWindowOf(HMENU menu)
     return nullptr;
 }
 
-// Wine (8) answers MNC_SELECT with a beep and moves nothing; it is known by
-// the export every Wine's ntdll has.
-bool MenuSelectIgnored()
-{
-    static const bool ignored = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    return ignored;
-}
+// Wine (8) answers MNC_SELECT with a beep and moves nothing.
+bool MenuSelectIgnored() { return SystemIsWine(); }
 
 // Moves the highlight from `from` (-1: none) to `to` with the Down key, one
 // entry at a time (separators skipped), as the user would. Posted messages

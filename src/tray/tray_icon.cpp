@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/menu.h"
+#include "framework/os.h"
 
 #include <cstring>
 #include <vector>
@@ -34,6 +35,24 @@ bool ShellShowsBalloons()
         || infoSize < sizeof *info)
         return false;
     return HIWORD(info->dwFileVersionMS) >= 5;
+}
+
+// Under Wine a typed key goes to the X window that holds the input focus,
+// whichever window is in the foreground, and a hidden window never holds
+// it: the open menu would get no key at all (no type-ahead, arrows or Enter)
+// while another program kept the focus. So while the menu is open `window`
+// shows as one pixel at the menu's point and takes the focus anew (setting
+// it again to the window that has it already would not move it).
+void TakeKeysForMenu(HWND window, int x, int y)
+{
+    ::SetWindowPos(window, HWND_TOP, x, y, 1, 1, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ::SetFocus(nullptr);
+    ::SetFocus(window);
+}
+
+void HideAgain(HWND window)
+{
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 POINT CursorPosition()
@@ -322,10 +341,15 @@ bool TTrayIcon::ShowPopup(int x, int y)
     app.ProcessMessages();
     if (alive.expired())
         return true;
+    const bool wine = SystemIsWine();
+    if (wine)
+        TakeKeysForMenu(notifyWindow_.Handle(), x, y);
     if (popupMenu_)
         popupMenu_->Popup(x, y, app.PopupOwner());
     if (alive.expired())
         return true;
+    if (wine)
+        HideAgain(notifyWindow_.Handle());
     BringToForeground(notifyWindow_.Handle(), false);
     return true;
 }

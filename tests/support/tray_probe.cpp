@@ -104,6 +104,13 @@ bool ClickAt(POINT at, int button, int times)
     return done;
 }
 
+bool KeyboardToTaskbar()
+{
+    // Wine's X driver keeps each top-level window's X window in this property.
+    const auto window = reinterpret_cast<ULONG_PTR>(::GetPropA(Taskbar(), "__wine_x11_whole_window"));
+    return window && Xdotool("windowfocus " + std::to_string(window));
+}
+
 std::string TooltipAt(POINT at, DWORD timeoutMs)
 {
     // From elsewhere first, so the tray sees the pointer arrive.

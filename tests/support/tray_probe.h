@@ -29,6 +29,9 @@ bool Xdotool(const std::string& args);
 // previous click is longer ago than the double-click time, so that separate
 // clicks never make a double click by accident.
 bool ClickAt(POINT at, int button, int times = 1);
+// Gives the keyboard (the X input focus) to the taskbar, as when the user
+// last typed in another program; false if it could not.
+bool KeyboardToTaskbar();
 // Moves the pointer onto `at` and returns the notification area's tooltip text
 // once it shows ("" if none showed within `timeoutMs`).
 std::string TooltipAt(POINT at, DWORD timeoutMs = 5000);
