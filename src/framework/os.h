@@ -21,10 +21,6 @@ struct ShellStart {
     int show = SW_SHOWNORMAL;
 };
 
-// Whether this process runs on Wine rather than Windows (asked once), for
-// working around Wine's own limits where no test needs to pretend otherwise.
-bool SystemIsWine();
-
 class OsInterface {
 public:
     virtual ~OsInterface() = default;
