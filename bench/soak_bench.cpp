@@ -93,13 +93,12 @@ struct Usage {
     double privateMb = 0;
 };
 
-// Under Wine GetGuiResources returns 0: USER objects are then left out.
 Usage Measure()
 {
     Usage usage;
     usage.gdi = GdiObjects();
-    usage.user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-    ::GetProcessHandleCount(::GetCurrentProcess(), &usage.handles);
+    usage.user = UserObjects();
+    usage.handles = KernelHandles();
     PROCESS_MEMORY_COUNTERS_EX memory {};
     memory.cb = sizeof memory;
     if (::GetProcessMemoryInfo(

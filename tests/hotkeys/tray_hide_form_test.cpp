@@ -194,6 +194,33 @@ TEST_F(LeftHidden, TheRealProgramStartedAfterAKillShowsThemAgain)
     program.Kill();
 }
 
+// Two copies started at once where a killed run left its record, with the
+// shell too busy to answer at first: one restores, the other finds no record.
+TEST_F(LeftHidden, TwoCopiesStartedAtOnceMakeOneRestoringPass)
+{
+    HideAndDie();
+    ASSERT_TRUE(
+        dir.WriteFile("皮肤\\兰红_Slate.skn", harness::ReadWholeFile(harness::SourcePath("data/皮肤/兰红_Slate.skn"))));
+    shell.Mark();
+    DWORD shellThread = 0;
+    FakeShellRig::OnDesktop(
+        [&] { shellThread = ::GetWindowThreadProcessId(::FindWindowA("Shell_TrayWnd", nullptr), nullptr); });
+    KernelHandle busy(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, shellThread));
+    ASSERT_NE(::SuspendThread(busy.Get()), static_cast<DWORD>(-1));
+    const std::string exe = harness::ProgramExePath(), desktop = FakeShellRig::DesktopName();
+    harness::Process copies[] = {harness::Process::Start(exe, dir.Path(), desktop.c_str()),
+        harness::Process::Start(exe, dir.Path(), desktop.c_str())};
+    harness::PumpFor(3000);
+    ::ResumeThread(busy.Get());
+    FakeShellRig::OnDesktop([&] {
+        for (harness::Process& copy : copies) // past its start-up once its main window shows
+            EXPECT_NE(harness::WaitForWindow(copy.Id(), "TForm1", nullptr, 60000, true), nullptr);
+    });
+    EXPECT_FALSE(AnyHidden(shell.State())) << shell.State();
+    EXPECT_FALSE(RecordLeft());
+    EXPECT_EQ(ToolbarMessages(shell.Events(), 0x0418).size(), 1u); // a pass counts the buttons once
+}
+
 // Alt+L through the main window's hotkey handler: a beep, then the pass.
 TEST_F(LeftHidden, AltLBeepsThenHidesAndAgainBeepsThenRestores)
 {
