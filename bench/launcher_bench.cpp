@@ -5,7 +5,8 @@
 //   (b) the program's own build: one reading, each icon looked up once on
 //       worker threads, the images added as strips;
 //   (c) the automatic rebuild after one shortcut was added, which looks up
-//       only that shortcut's icon.
+//       only that shortcut's icon and makes again only the menus and images
+//       the change touched.
 // Then the process's private bytes and GDI/USER objects after a build and
 // after repeated reloads.
 //
