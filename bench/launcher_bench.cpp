@@ -6,7 +6,8 @@
 //       worker threads on Windows, on this thread under Wine), the images
 //       added as strips;
 //   (c) the automatic rebuild after one shortcut was added, which looks up
-//       only that shortcut's icon.
+//       only that shortcut's icon and makes again only the menus and images
+//       the change touched.
 // Then the process's private bytes and GDI/USER objects after a build and
 // after repeated reloads.
 //

@@ -71,6 +71,10 @@ void TForm1::congzaiwodecenxvClick(MenuItem*)
 
 void TForm1::RebuildShortcutTrees()
 {
+    // After a change in the folder only what it changed is made again; the
+    // first time, and once the icons were forgotten, everything anew.
+    if (ShortcutMenus1->Refresh(MyProgramsDir))
+        return;
     ImageList1.Clear();
     if (IconList)
         ImageList1.Assign(*IconList);

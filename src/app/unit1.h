@@ -129,7 +129,8 @@ public:
     void menu_cenxvkuaijieClick(MenuItem* sender);
     void formmenu_cenxvkuaijieClick(MenuItem* sender);
     void congzaiwodecenxvClick(MenuItem* sender);
-    // Both trees built afresh from the folder: the reload without its sound.
+    // Both trees as the folder is now: the reload without its sound (built
+    // anew only when the icons were forgotten, else brought up to date).
     void RebuildShortcutTrees();
     void StartLiveTree();
     // Letters typed in the trees' open menus choose entries (on while the window lives).

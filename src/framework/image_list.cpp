@@ -32,6 +32,12 @@ void ImageList::Clear()
         ImageList_Remove(list_, -1);
 }
 
+void ImageList::Truncate(int count)
+{
+    if (list_ && count >= 0 && count < Count())
+        ImageList_SetImageCount(list_, static_cast<UINT>(count));
+}
+
 void ImageList::Recreate(int width, int height)
 {
     if (list_)

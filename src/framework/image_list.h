@@ -18,6 +18,8 @@ public:
     int Height() const { return height_; }
     int Count() const;
     void Clear();
+    // Keeps the first `count` images and drops the rest.
+    void Truncate(int count);
     // Drops every image and takes a new image size (the DPI changed).
     void Recreate(int width, int height);
     // Makes this list an image-for-image copy of `other`.

@@ -167,8 +167,14 @@ void MenuItem::SetImageIndex(int index)
 {
     if (index == imageIndex_)
         return;
+    // The glyph is drawn from the index whenever the item is painted: the
+    // real menu only needs to hear when a glyph comes or goes.
+    const bool glyphComesOrGoes = (index >= 0) != (imageIndex_ >= 0);
     imageIndex_ = index;
-    UpdateInParent();
+    if (glyphComesOrGoes)
+        UpdateInParent();
+    else
+        Changed();
 }
 
 void MenuItem::SetBreak(MenuBreak kind)

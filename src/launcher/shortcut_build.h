@@ -29,6 +29,8 @@ public:
     ShortcutBuild& operator=(const ShortcutBuild&) = delete;
 
     const FolderEntry& Tree() const { return tree_; }
+    // Whether the shell had an icon for the shortcut numbered `order`.
+    bool HasIcon(std::size_t order) const { return order < iconOf_.size() && iconOf_[order] >= 0; }
     Step Next() const { return next_; }
     void SetNext(Step step) { next_ = step; }
 

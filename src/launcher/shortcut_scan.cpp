@@ -1,14 +1,37 @@
 #include "launcher/shortcut_scan.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 const char kShortcutPattern[] = "*.lnk";
 const char kAnyPattern[] = "*.*";
 
-bool IsAncestor(const std::optional<FolderId>& id, const std::vector<FolderId>& ancestors)
+// The folders from the root down to the one being listed; their identities
+// are asked for the first time a link below them needs them.
+struct Ancestor {
+    explicit Ancestor(std::string folder)
+        : path(std::move(folder))
+    {
+    }
+    std::string path;
+    bool asked = false;
+    std::optional<FolderId> id;
+};
+
+bool LeadsBack(FolderSource& source, const std::string& link, std::vector<Ancestor>& ancestors)
 {
-    return id && std::find(ancestors.begin(), ancestors.end(), *id) != ancestors.end();
+    const std::optional<FolderId> id = source.Identity(link);
+    if (!id)
+        return false;
+    for (Ancestor& ancestor : ancestors) {
+        if (!ancestor.asked) {
+            ancestor.id = source.Identity(ancestor.path);
+            ancestor.asked = true;
+        }
+        if (ancestor.id == id)
+            return true;
+    }
+    return false;
 }
 
 // The path under which a listed directory is reached: the plain form first,
@@ -22,7 +45,7 @@ std::optional<std::string> FolderPath(FolderSource& source, const std::string& b
 }
 
 std::vector<FolderEntry> ScanLevel(
-    FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors, int depth)
+    FolderSource& source, const std::string& folder, std::vector<Ancestor>& ancestors, int depth)
 {
     std::vector<FolderEntry> folders;
     if (depth >= kMaxFolderDepth)
@@ -42,28 +65,17 @@ std::vector<FolderEntry> ScanLevel(
         FolderEntry entry;
         entry.path = *path;
         entry.caption = FolderCaption(entry.path, isLead);
-        const std::optional<FolderId> id = source.Identity(entry.path);
-        if (IsAncestor(id, ancestors)) {
+        if (found.link && LeadsBack(source, entry.path, ancestors)) {
             entry.leadsBack = true;
         } else {
             entry.shortcuts = ScanShortcuts(source, entry.path);
-            if (id)
-                ancestors.push_back(*id);
+            ancestors.emplace_back(entry.path);
             entry.folders = ScanLevel(source, entry.path, ancestors, depth + 1);
-            if (id)
-                ancestors.pop_back();
+            ancestors.pop_back();
         }
         folders.push_back(std::move(entry));
     }
     return folders;
-}
-
-std::vector<FolderId> RootAncestors(FolderSource& source, const std::string& root)
-{
-    std::vector<FolderId> ancestors;
-    if (std::optional<FolderId> id = source.Identity(root))
-        ancestors.push_back(*id);
-    return ancestors;
 }
 
 void Number(FolderEntry& folder, std::vector<ShortcutEntry*>& order)
@@ -91,12 +103,6 @@ std::vector<ShortcutEntry> ScanShortcuts(FolderSource& source, const std::string
     return shortcuts;
 }
 
-std::vector<FolderEntry> ScanSubfolders(
-    FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors)
-{
-    return ScanLevel(source, folder, ancestors, 0);
-}
-
 FolderEntry ScanShortcutTree(FolderSource& source, const std::string& root)
 {
     FolderEntry tree = ScanFolderTree(source, root);
@@ -109,8 +115,8 @@ FolderEntry ScanFolderTree(FolderSource& source, const std::string& folder)
     FolderEntry tree;
     tree.path = folder;
     tree.caption = FolderCaption(folder, source.LeadBytes());
-    std::vector<FolderId> ancestors = RootAncestors(source, folder);
-    tree.folders = ScanSubfolders(source, folder, ancestors);
+    std::vector<Ancestor> ancestors {Ancestor(folder)};
+    tree.folders = ScanLevel(source, folder, ancestors, 0);
     return tree;
 }
 

@@ -6,7 +6,9 @@
 // subfolders (folder + "\*.*"), each group in the file system's order; hidden
 // and system entries are listed too. A subfolder that is one of its own
 // ancestors again (a junction or link pointing upwards) is listed but not
-// entered, so the scan always ends.
+// entered, so the scan always ends. Only a link can lead back, so only links
+// are compared with the folders above them, and identities are asked for
+// only then: a tree without links costs no identity at all.
 #pragma once
 #include "launcher/shortcut_names.h"
 
@@ -20,6 +22,7 @@ struct FoundEntry {
     std::string name;
     bool directory = false;
     std::uint64_t modified = 0; // last write time as the system gives it; 0 when unknown
+    bool link = false; // a reparse point: a junction, a symbolic link or a mounted volume
 };
 
 // What the system says is the same folder, whichever path reached it
@@ -63,12 +66,6 @@ struct FolderEntry {
 
 // The shortcuts of `folder`: folder + "\*.lnk", paths folder + "\" + name.
 std::vector<ShortcutEntry> ScanShortcuts(FolderSource& source, const std::string& folder);
-
-// The subfolders of `folder`, each with its shortcuts and, recursively, its
-// own subfolders. `ancestors` holds the identities of `folder` and of the
-// folders above it.
-std::vector<FolderEntry> ScanSubfolders(
-    FolderSource& source, const std::string& folder, std::vector<FolderId>& ancestors);
 
 // The whole tree below `root`: its shortcuts and its subfolders.
 FolderEntry ScanShortcutTree(FolderSource& source, const std::string& root);

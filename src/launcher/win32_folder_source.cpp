@@ -1,6 +1,5 @@
 #include "launcher/win32_folder_source.h"
 
-#include "framework/files.h"
 #include "framework/scoped.h"
 
 #include <windows.h>
@@ -21,14 +20,32 @@ std::vector<FoundEntry> Win32FolderSource::List(const std::string& pattern)
     do {
         const std::uint64_t modified = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32)
             | data.ftLastWriteTime.dwLowDateTime;
-        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, modified});
+        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, modified,
+            (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (::FindNextFileA(find.Get(), &data));
     return entries;
 }
 
-bool Win32FolderSource::FileExists(const std::string& path) { return ::FileExists(path); }
+unsigned long Win32FolderSource::Attributes(const std::string& path)
+{
+    if (path != lastPath_) {
+        lastAttributes_ = ::GetFileAttributesA(path.c_str());
+        lastPath_ = path;
+    }
+    return lastAttributes_;
+}
 
-bool Win32FolderSource::DirectoryExists(const std::string& path) { return ::DirectoryExists(path); }
+bool Win32FolderSource::FileExists(const std::string& path)
+{
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FolderSource::DirectoryExists(const std::string& path)
+{
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 std::optional<FolderId> Win32FolderSource::Identity(const std::string& path)
 {

@@ -3,6 +3,11 @@
 
 #include "launcher/live_tree.h"
 
+#include <functional>
+#include <iterator>
+#include <tuple>
+#include <vector>
+
 namespace {
 
 const char kNotepad[] = "C:\\windows\\notepad.exe";
@@ -202,6 +207,45 @@ TEST_F(LiveTreeTest, ACopiedShortcutShowsInBothTreesWithinSecondsSilentlyLooking
     EXPECT_EQ(ShellIconsHeld(), 0);
     EXPECT_TRUE(Calls("PlaySound").empty());
     EXPECT_EQ(f.LiveTree1->Rebuilds(), 1);
+}
+
+TEST_F(LiveTreeTest, AfterEachChangeTheRebuildLeavesWhatAFullBuildWouldKeepingUntouchedMenus)
+{
+    MakeShortcut("top.lnk", kNotepad);
+    MakeShortcut("gone.lnk", kNotepad);
+    for (int i = 0; i < 24; ++i) // a second column
+        CopyShortcut("top.lnk", "A\\s" + std::to_string(i) + ".lnk");
+    MakeShortcut("A\\Sub\\deep.lnk", kNotepad);
+    MakeShortcut("B\\b.lnk", "C:\\windows");
+    TForm1& f = Built();
+    const auto state = [&f] {
+        std::vector<std::vector<COLORREF>> images;
+        for (int i = 0; i < f.ImageList1.Count(); ++i)
+            images.push_back(ImagePixels(f.ImageList1, i));
+        return std::make_tuple(ShapeWithImages(f.menu_cenxvkuaijie), ShapeWithImages(f.formmenu_wodecenxv), images,
+            f.ShortcutMenus1->LastFolderItem->Caption());
+    };
+    const std::function<void()> changes[] = {
+        [&] { CopyShortcut("top.lnk", "A\\added.lnk"); }, [&] { ::DeleteFileA(ProgramsPath("gone.lnk").c_str()); },
+        [&] { ::MoveFileA(ProgramsPath("B").c_str(), ProgramsPath("C").c_str()); },
+        [&] { MakeShortcut("A\\Sub\\New\\new.lnk", "C:\\windows"); },
+        [&] { MakeShortcut("top.lnk", "C:\\windows"); }, // rewritten, with another icon
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        const HMENU untouched = FindCaption(f.menu_cenxvkuaijie, "b")->Parent()->Handle();
+        changes[i]();
+        f.RebuildShortcutTrees();
+        if (i == 0) { // a change in A leaves B's menu as it was
+            EXPECT_EQ(FindCaption(f.menu_cenxvkuaijie, "b")->Parent()->Handle(), untouched);
+        }
+        const auto refreshed = state();
+        f.congzaiwodecenxvClick(nullptr);
+        EXPECT_EQ(refreshed, state());
+    }
+    for (const char* caption : {"added", "new", "b"})
+        EXPECT_NE(FindCaption(f.menu_cenxvkuaijie, caption), nullptr) << caption;
+    EXPECT_EQ(FindCaption(f.menu_cenxvkuaijie, "gone"), nullptr);
 }
 
 TEST_F(LiveTreeTest, TwoHundredShortcutsCopiedAtOnceGiveAtMostTwoRebuilds)

@@ -21,6 +21,7 @@ public:
     std::set<std::string> files;
     std::set<std::string> directories;
     std::map<std::string, FolderId> ids;
+    std::set<std::string> links; // entries listed as links, by path
     std::vector<std::string> patterns; // every pattern listed, in order
 
     // A folder with its "." and ".." and the given entries (names ending in
@@ -55,8 +56,9 @@ public:
                 listing = listings.find(prefix);
             if (listing == listings.end())
                 return found;
-            for (const FoundEntry& entry : listing->second) {
+            for (FoundEntry entry : listing->second) {
                 const bool lnk = entry.name.size() >= 4 && entry.name.compare(entry.name.size() - 4, 4, ".lnk") == 0;
+                entry.link = links.count(listing->first + "\\" + entry.name) != 0;
                 if (tail == "*.*" || lnk)
                     found.push_back(entry);
             }
@@ -205,6 +207,8 @@ TEST(ScanShortcutTree, AFolderLeadingBackToAnAncestorIsListedButNotEntered)
     fs.Folder("R\\B\\toSibling\\toRoot", {}, 10);
     fs.Folder("R\\B\\toSibling\\Deeper", {"toA/"}, 12);
     fs.Folder("R\\B\\toSibling\\Deeper\\toA", {}, 11);
+    fs.links = {"R\\A\\toRoot", "R\\A\\Deeper\\toA", "R\\B\\toSibling", "R\\B\\toSibling\\toRoot",
+        "R\\B\\toSibling\\Deeper\\toA"};
 
     const FolderEntry tree = ScanShortcutTree(fs, "R");
     const FolderEntry& a = tree.folders[0];
