@@ -4,7 +4,7 @@
 // 2% (or 20 objects) of the middle.
 //
 //   wine soak_bench.exe <fake_shell.exe> <skin file> [--popups N] [--reloads N]
-//        [--passes N] [--skins N] [--abouts N]
+//        [--passes N] [--skins N] [--abouts N] [--every N]
 //   wine soak_bench.exe --starts N <TrayStartMenu.exe>
 //
 // The second form starts the real program N times in a row, each time in a
@@ -32,6 +32,8 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -91,10 +93,39 @@ bool MakeShortcuts(const std::string& dir, bool fresh)
 struct Usage {
     DWORD gdi = 0, user = 0, handles = 0;
     double privateMb = 0;
+    double heapMb = 0, heapCommittedMb = 0;
 };
+
+// What the process's heaps have handed out and not taken back, and what
+// they hold committed (the rest kept free for later): unlike the private
+// bytes, the first is not moved by what a heap keeps for later.
+std::pair<double, double> HeapMb()
+{
+    std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    double busy = 0, committed = 0;
+    for (HANDLE heap : heaps) {
+        if (!::HeapLock(heap))
+            continue;
+        PROCESS_HEAP_ENTRY entry {};
+        while (::HeapWalk(heap, &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_REGION)
+                committed += entry.Region.dwCommittedSize;
+            else if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                busy += entry.cbData;
+        }
+        ::HeapUnlock(heap);
+    }
+    return {busy / (1024.0 * 1024.0), committed / (1024.0 * 1024.0)};
+}
 
 Usage Measure()
 {
+    // Wine frees an ended thread's stack (about 1 MB) only when the next
+    // thread ends, so the last reload's icon workers would count at one
+    // measurement and not at another. A thread ended here first leaves the
+    // same one stack behind at every measurement.
+    std::thread([] {}).join();
     Usage usage;
     usage.gdi = GdiObjects();
     usage.user = UserObjects();
@@ -104,6 +135,7 @@ Usage Measure()
     if (::GetProcessMemoryInfo(
             ::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
         usage.privateMb = (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / (1024.0 * 1024.0);
+    std::tie(usage.heapMb, usage.heapCommittedMb) = HeapMb();
     return usage;
 }
 
@@ -111,9 +143,10 @@ bool Flat(double middle, double end, double slack) { return end - middle <= std:
 
 void PrintUsage(const char* when, const Usage& u)
 {
-    std::printf("%-8s GDI %6lu   USER %6lu   kernel handles %5lu   private bytes %8.2f MB\n", when,
+    std::printf(
+        "%-10s GDI %6lu   USER %6lu   kernel handles %5lu   private bytes %8.2f MB   (heaps %5.2f of %5.2f MB)\n", when,
         static_cast<unsigned long>(u.gdi), static_cast<unsigned long>(u.user), static_cast<unsigned long>(u.handles),
-        u.privateMb);
+        u.privateMb, u.heapMb, u.heapCommittedMb);
     std::fflush(stdout);
 }
 
@@ -143,11 +176,17 @@ struct Counts {
     int popups, reloads, passes, skins, abouts;
 };
 
+// With --every N, the figures after every N rounds as well: where the memory
+// goes up and comes down again within a run.
+int traceEvery = 0, roundsRun = 0;
+
 // One half of the soak; the operations interleave as a day's use would.
 void RunHalf(TForm1& form, TAboutBox& about, const Counts& n)
 {
     const int rounds = std::max({n.popups, n.reloads, n.passes, n.skins, n.abouts});
-    for (int i = 0; i < rounds; ++i) {
+    for (int i = 0; i < rounds; ++i, ++roundsRun) {
+        if (traceEvery > 0 && roundsRun > 0 && roundsRun % traceEvery == 0)
+            PrintUsage(("round " + std::to_string(roundsRun)).c_str(), Measure());
         if (i < n.popups)
             form.TrayIcon1->ShowPopup(100, 100);
         if (i < n.reloads)
@@ -223,6 +262,7 @@ int Soak(const char* fakeShell, const char* skin, const Counts& total)
                 ::SetWindowLongPtrA(popupOwner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingNotifyProc)));
             // Everything built once, so the start counts what a running program holds.
             RunHalf(form, about, {1, 1, 1, 1, 1});
+            roundsRun = 0;
             start = Measure();
             PrintUsage("start", start);
             for (int h = 0; h < 2; ++h) {
@@ -364,6 +404,7 @@ int main(int argc, char** argv)
             "       soak_bench --starts N <TrayStartMenu.exe>\n");
         return 2;
     }
+    traceEvery = ArgValue(argc, argv, "--every", 0);
     const Counts total {ArgValue(argc, argv, "--popups", 1000), ArgValue(argc, argv, "--reloads", 200),
         ArgValue(argc, argv, "--passes", 200), ArgValue(argc, argv, "--skins", 100),
         ArgValue(argc, argv, "--abouts", 100)};
