@@ -4,6 +4,14 @@
 #include "launcher/shell_icon_cache.h"
 #include "launcher/shell_icons.h"
 
+std::vector<IconRequest> NumberedIconRequests(FolderEntry& tree)
+{
+    std::vector<IconRequest> requests;
+    for (const ShortcutEntry* shortcut : NumberShortcuts(tree))
+        requests.push_back({shortcut->path, shortcut->modified});
+    return requests;
+}
+
 ShortcutBuild::ShortcutBuild(FolderEntry tree, Step next)
     : tree_(std::move(tree))
     , next_(next)
@@ -18,10 +26,7 @@ ShortcutBuild::ShortcutBuild(FolderEntry tree, Step next, ShellIconCache& cache,
     : tree_(std::move(tree))
     , next_(next)
 {
-    std::vector<IconRequest> shortcuts;
-    for (const ShortcutEntry* shortcut : NumberShortcuts(tree_))
-        shortcuts.push_back({shortcut->path, shortcut->modified});
-    iconOf_ = cache.Lookup(shortcuts, images.Width(), images.Height());
+    iconOf_ = cache.Lookup(NumberedIconRequests(tree_), images.Width(), images.Height());
     cached_ = &cache.Images();
     indexes_.assign(iconOf_.size(), -1);
 }
@@ -35,6 +40,16 @@ std::vector<std::string> ShortcutBuild::NumberedPaths()
 }
 
 ShortcutBuild::~ShortcutBuild() { DestroyIcons(icons_); }
+
+std::vector<IconRequest> ShortcutBuild::ShortcutsWithIcons()
+{
+    std::vector<IconRequest> requests = NumberedIconRequests(tree_);
+    std::vector<IconRequest> with;
+    for (std::size_t order = 0; order < requests.size(); ++order)
+        if (HasIcon(order))
+            with.push_back(std::move(requests[order]));
+    return with;
+}
 
 int ShortcutBuild::AppendIcon(ImageList& images, const ShortcutEntry& shortcut)
 {

@@ -12,6 +12,11 @@
 
 class ImageList;
 class ShellIconCache;
+struct IconRequest;
+
+// Numbers the tree's shortcuts (NumberShortcuts) and gives each one's path
+// and modification time, in that order: what the icon cache is asked for.
+std::vector<IconRequest> NumberedIconRequests(FolderEntry& tree);
 
 class ShortcutBuild {
 public:
@@ -31,6 +36,8 @@ public:
     const FolderEntry& Tree() const { return tree_; }
     // Whether the shell had an icon for the shortcut numbered `order`.
     bool HasIcon(std::size_t order) const { return order < iconOf_.size() && iconOf_[order] >= 0; }
+    // The shortcuts the shell had an icon for, in build order.
+    std::vector<IconRequest> ShortcutsWithIcons();
     Step Next() const { return next_; }
     void SetNext(Step step) { next_ = step; }
 

@@ -57,15 +57,6 @@ auto ImagesOf(ShortcutBuild& build, ImageList& images)
     return [&build, &images](const ShortcutEntry& shortcut) { return build.AppendIcon(images, shortcut); };
 }
 
-// The tree's shortcuts in the order a build adds them (as NumberShortcuts).
-void InBuildOrder(const FolderEntry& folder, std::vector<const ShortcutEntry*>& shortcuts)
-{
-    for (const ShortcutEntry& shortcut : folder.shortcuts)
-        shortcuts.push_back(&shortcut);
-    for (const FolderEntry& subfolder : folder.folders)
-        InBuildOrder(subfolder, shortcuts);
-}
-
 bool IsSeparatorItem(const MenuItem* item) { return item->IsSeparator() && !item->OnClick && item->Count() == 0; }
 
 // Whether `menu` holds exactly the entries a build makes for `folder`: an
@@ -167,11 +158,7 @@ void ShortcutMenus::Rebuild(const std::string& programsDir)
     // What a refresh starts from, when the images came out as laid out.
     auto kept = std::make_unique<Kept>();
     kept->base = base;
-    std::vector<const ShortcutEntry*> shortcuts;
-    InBuildOrder(build->Tree(), shortcuts);
-    for (const ShortcutEntry* shortcut : shortcuts)
-        if (build->HasIcon(shortcut->order))
-            kept->icons.push_back({shortcut->path, shortcut->modified});
+    kept->icons = build->ShortcutsWithIcons();
     if (images_.Count() == base + 2 * static_cast<int>(kept->icons.size()))
         kept_ = std::move(kept);
 }
@@ -182,9 +169,7 @@ bool ShortcutMenus::Refresh(const std::string& programsDir)
         return false;
     Win32FolderSource source;
     FolderEntry tree = ScanShortcutTree(source, programsDir);
-    std::vector<IconRequest> shortcuts;
-    for (const ShortcutEntry* shortcut : NumberShortcuts(tree))
-        shortcuts.push_back({shortcut->path, shortcut->modified});
+    const std::vector<IconRequest> shortcuts = NumberedIconRequests(tree);
     const std::vector<int> cached = icons_->Lookup(shortcuts, images_.Width(), images_.Height());
 
     // Each shortcut's place among those with an image, in build order.
