@@ -4,7 +4,7 @@
 // 2% (or 20 objects) of the middle.
 //
 //   wine soak_bench.exe <fake_shell.exe> <skin file> [--popups N] [--reloads N]
-//        [--passes N] [--skins N] [--abouts N] [--every N]
+//        [--passes N] [--skins N] [--abouts N] [--every N] [--leak KB]
 //   wine soak_bench.exe --starts N <TrayStartMenu.exe>
 //
 // The second form starts the real program N times in a row, each time in a
@@ -30,6 +30,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -92,9 +93,27 @@ bool MakeShortcuts(const std::string& dir, bool fresh)
 
 struct Usage {
     DWORD gdi = 0, user = 0, handles = 0;
-    double privateMb = 0;
+    double privateMb = 0, residentMb = 0;
     double heapMb = 0, heapCommittedMb = 0;
 };
+
+// Private bytes as Windows counts them: the committed pages of the address
+// space that belong to this process alone (not images, not mapped files).
+// Wine's own figure for it is the Unix process's resident anonymous memory,
+// which also holds what Wine and the X libraries keep on the Unix side and
+// pages a heap has freed but not given back.
+double CommittedPrivateMb()
+{
+    double bytes = 0;
+    MEMORY_BASIC_INFORMATION region {};
+    for (const char* at = nullptr;
+         ::VirtualQuery(at, &region, sizeof region) == sizeof region && region.RegionSize;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            bytes += region.RegionSize;
+    }
+    return bytes / (1024.0 * 1024.0);
+}
 
 // What the process's heaps have handed out and not taken back, and what
 // they hold committed (the rest kept free for later): unlike the private
@@ -130,11 +149,13 @@ Usage Measure()
     usage.gdi = GdiObjects();
     usage.user = UserObjects();
     usage.handles = KernelHandles();
+    usage.privateMb = CommittedPrivateMb();
     PROCESS_MEMORY_COUNTERS_EX memory {};
     memory.cb = sizeof memory;
-    if (::GetProcessMemoryInfo(
+    if (SystemIsWine()
+        && ::GetProcessMemoryInfo(
             ::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        usage.privateMb = (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / (1024.0 * 1024.0);
+        usage.residentMb = memory.PrivateUsage / (1024.0 * 1024.0);
     std::tie(usage.heapMb, usage.heapCommittedMb) = HeapMb();
     return usage;
 }
@@ -143,10 +164,12 @@ bool Flat(double middle, double end, double slack) { return end - middle <= std:
 
 void PrintUsage(const char* when, const Usage& u)
 {
-    std::printf(
-        "%-10s GDI %6lu   USER %6lu   kernel handles %5lu   private bytes %8.2f MB   (heaps %5.2f of %5.2f MB)\n", when,
-        static_cast<unsigned long>(u.gdi), static_cast<unsigned long>(u.user), static_cast<unsigned long>(u.handles),
-        u.privateMb, u.heapMb, u.heapCommittedMb);
+    std::printf("%-10s GDI %6lu   USER %6lu   kernel handles %5lu   private bytes %8.2f MB   (heaps %5.2f of %5.2f MB",
+        when, static_cast<unsigned long>(u.gdi), static_cast<unsigned long>(u.user),
+        static_cast<unsigned long>(u.handles), u.privateMb, u.heapMb, u.heapCommittedMb);
+    if (u.residentMb > 0)
+        std::printf("; Wine's own figure %.2f MB", u.residentMb);
+    std::printf(")\n");
     std::fflush(stdout);
 }
 
@@ -180,8 +203,13 @@ struct Counts {
 // goes up and comes down again within a run.
 int traceEvery = 0, roundsRun = 0;
 
+// With --leak N, N KB more held after every round of the second half: the
+// verdict must then say the memory grows.
+int leakKb = 0;
+std::vector<std::unique_ptr<char[]>> leaked;
+
 // One half of the soak; the operations interleave as a day's use would.
-void RunHalf(TForm1& form, TAboutBox& about, const Counts& n)
+void RunHalf(TForm1& form, TAboutBox& about, const Counts& n, bool leak = false)
 {
     const int rounds = std::max({n.popups, n.reloads, n.passes, n.skins, n.abouts});
     for (int i = 0; i < rounds; ++i, ++roundsRun) {
@@ -201,6 +229,10 @@ void RunHalf(TForm1& form, TAboutBox& about, const Counts& n)
             about.ShowInFront();
             Pump();
             about.OKButtonClick();
+        }
+        if (leak && leakKb > 0) {
+            leaked.emplace_back(new char[leakKb * 1024]);
+            std::memset(leaked.back().get(), 1, leakKb * 1024);
         }
         Pump();
     }
@@ -267,7 +299,7 @@ int Soak(const char* fakeShell, const char* skin, const Counts& total)
             PrintUsage("start", start);
             for (int h = 0; h < 2; ++h) {
                 const auto began = std::chrono::steady_clock::now();
-                RunHalf(form, about, half);
+                RunHalf(form, about, half, h == 1);
                 seconds[h] = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
                 (h == 0 ? middle : end) = Measure();
                 PrintUsage(h == 0 ? "middle" : "end", h == 0 ? middle : end);
@@ -405,6 +437,7 @@ int main(int argc, char** argv)
         return 2;
     }
     traceEvery = ArgValue(argc, argv, "--every", 0);
+    leakKb = ArgValue(argc, argv, "--leak", 0);
     const Counts total {ArgValue(argc, argv, "--popups", 1000), ArgValue(argc, argv, "--reloads", 200),
         ArgValue(argc, argv, "--passes", 200), ArgValue(argc, argv, "--skins", 100),
         ArgValue(argc, argv, "--abouts", 100)};

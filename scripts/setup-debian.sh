@@ -31,8 +31,23 @@ for p in "${pkgs[@]}"; do
 done
 if [ "${#missing[@]}" -gt 0 ] || [ -n "${need_update:-}" ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror caught in the middle of a sync fails an update for a minute or
+  # two; the install below says plainly if the lists never came.
+  lists=stale
+  for attempt in 1 2 3 4 5; do
+    apt-get update -qq && { lists=fresh; break; }
+    echo "setup: apt-get update failed (attempt $attempt)" >&2
+    [ "$attempt" -lt 5 ] && sleep $((attempt * 15))
+  done
+  if ! apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    [ "$lists" = stale ] || exit 1
+    # One list that never came (say the security archive's i386 one) leaves
+    # the two architectures at different versions of a library, which
+    # wine32 cannot mix; the release's own suite has both at the same.
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "setup: installing from $codename's own suite instead" >&2
+    apt-get install -y -qq --no-install-recommends -o APT::Default-Release="$codename" "${missing[@]}" >/dev/null
+  fi
 fi
 
 # The cross compiler must use posix threads (std::thread in the icon workers).
