@@ -106,8 +106,7 @@ double CommittedPrivateMb()
 {
     double bytes = 0;
     MEMORY_BASIC_INFORMATION region {};
-    for (const char* at = nullptr;
-         ::VirtualQuery(at, &region, sizeof region) == sizeof region && region.RegionSize;
+    for (const char* at = nullptr; ::VirtualQuery(at, &region, sizeof region) == sizeof region && region.RegionSize;
          at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
         if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
             bytes += region.RegionSize;

@@ -126,6 +126,11 @@ TEST_F(HotKeyForm, StartUpRegistersBothAndTheOptionItemsUnregisterAndRegisterUnd
     EXPECT_FALSE(Free(0, VK_F11));
     const int hideId = f.HotKeys.Id(HotKey::Hide), switchId = f.HotKeys.Id(HotKey::Switch);
     EXPECT_EQ(hideId, ::GlobalFindAtomA("UserDefineHotKey") - 0xC000);
+    // The table gives a freed slot to whoever adds next, another process
+    // included; a reference of our own keeps both names in it while the items
+    // release and add theirs.
+    const ATOM heldHide = ::GlobalAddAtomA("UserDefineHotKey"),
+               heldSwitch = ::GlobalAddAtomA("UserqiehuanzuomianHotKey");
 
     // The items flip their own marks before their handlers run.
     f.rejianyincang->Click();
@@ -146,7 +151,11 @@ TEST_F(HotKeyForm, StartUpRegistersBothAndTheOptionItemsUnregisterAndRegisterUnd
     EXPECT_EQ(dir.ReadFile("set"), std::string("1\r\n1\r\n"));
     EXPECT_TRUE(Free(MOD_ALT, 'L'));
     EXPECT_TRUE(Free(0, VK_F11));
+    // The program gave back every reference it took.
+    ::GlobalDeleteAtom(heldHide);
+    ::GlobalDeleteAtom(heldSwitch);
     EXPECT_EQ(::GlobalFindAtomA("UserDefineHotKey"), 0);
+    EXPECT_EQ(::GlobalFindAtomA("UserqiehuanzuomianHotKey"), 0);
 }
 
 } // namespace

@@ -146,7 +146,7 @@ protected:
 TEST_F(RightClickTest, ALetterTypedInTheOpenTrayTreeStartsTheShortcutItChooses)
 {
     const char* const targets[] = {"C:\\windows\\regedit.exe", "C:\\windows\\explorer.exe",
-        "C:\\windows\\system32\\winecfg.exe", "C:\\windows\\winhlp32.exe"};
+        "C:\\windows\\system32\\winecfg.exe", "C:\\windows\\hh.exe"};
     const char* const names[] = {"记事本", "计算器", "画图", "Zeta"};
     for (int i = 0; i < 4; ++i)
         MakeShortcutFile(dir.PathOf(std::string("我的程序\\") + names[i] + ".lnk"), targets[i]);
