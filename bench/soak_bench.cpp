@@ -154,7 +154,7 @@ Usage Measure()
     if (SystemIsWine()
         && ::GetProcessMemoryInfo(
             ::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        usage.residentMb = memory.PrivateUsage / (1024.0 * 1024.0);
+        usage.residentMb = (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / (1024.0 * 1024.0);
     std::tie(usage.heapMb, usage.heapCommittedMb) = HeapMb();
     return usage;
 }
